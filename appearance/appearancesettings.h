@@ -1,0 +1,29 @@
+// The part of the clock's appearance record that needs no window: option
+// flags, transparency, colours, font, custom colours and the geometry in
+// dialog units, with their start values (what stays in force when there is
+// no settings file).
+#pragma once
+#include <cstdint>
+
+struct AppearanceSettings {
+    uint8_t MinBox = 0;
+    uint8_t MaxBox = 0;
+    uint8_t SizeBox = 0;
+    uint8_t OnTop = 1;
+    uint8_t Caption = 1;
+    uint8_t TaskBar = 0;
+    uint8_t SysTray = 0;
+    uint8_t Transparency = 255;
+    uint8_t FgndTrspt = 0;
+    uint8_t BgndTrspt = 0;
+    int32_t FgndCol = 0;
+    int32_t BgndCol = 14933984;  // red 224, green 223, blue 227
+    char FontName[260] = "Tahoma";
+    float FontSize = 12;
+    uint8_t FontAttr = 1;  // 1 bold, 2 italic, 4 underline, 8 strike-out
+    int32_t CustomColors[16] = {};
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};

@@ -1,0 +1,128 @@
+#include "core/clockwindow.h"
+
+#include <string>
+
+#include "calculator/calculatorwindow.h"
+#include "core/dialogtemplate.h"
+#include "core/messageloop.h"
+#include "dates/calendar.h"
+#include "dates/dates.h"
+
+AppearanceRecord CLOCKAPPEARANCE;
+
+namespace {
+
+// Both live for the process and are touched only by the clock's callback.
+UINT_PTR ClockTimer = 0;
+std::string LastTimeText;
+
+std::string windowText(HWND window) {
+    char buffer[256];
+    const int n = GetWindowTextA(window, buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? n : 0);
+}
+
+void setLabel(HWND hwnd, int id, const std::string& text) {
+    SetWindowTextA(GetDlgItem(hwnd, id), text.c_str());
+}
+
+// Steps that must come before the window's first message reaches the
+// handlers: icons, the record's start values and the tray icon data.
+void prepareClockWindow(HWND hwnd) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO1", IMAGE_ICON, 32, 32, 0)));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO1", IMAGE_ICON, 16, 16, 0)));
+    CLOCKAPPEARANCE = AppearanceRecord{};
+    CLOCKAPPEARANCE.Window = hwnd;
+    INITTRAYICONDATA(CLOCKTITLE, "ICO1", CLOCKAPPEARANCE);
+}
+
+INT_PTR CALLBACK clockDialogProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (CLOCKAPPEARANCE.Window != hwnd) prepareClockWindow(hwnd);
+    if (msg == WM_INITDIALOG) wparam = reinterpret_cast<WPARAM>(hwnd);
+    const INT_PTR answer = APPEARANCEHANDLER(CLOCKAPPEARANCE, msg, LOWORD(wparam), wparam, lparam);
+    CLOCKWINDOWPROC(hwnd, msg, wparam, lparam);
+    if (DIALOGCLOSEDEFAULTS(hwnd, msg, wparam)) return TRUE;
+    return answer;
+}
+
+// The time label is rewritten only when its text changes, once a minute.
+// The date label follows whenever it no longer matches today, so a missed
+// "00:00" tick (clock set forward, a sleeping machine, a time-zone change)
+// cannot leave yesterday's date on screen.
+void refreshClock(HWND hwnd) {
+    std::string time = CLOCKTIMETEXT();
+    if (time == LastTimeText) return;
+    LastTimeText = time;
+    setLabel(hwnd, ID_TIME_LABEL, time);
+    const std::string date = CLOCKDATETEXT();
+    if (time == "00:00" || date != windowText(GetDlgItem(hwnd, ID_DATE_LABEL))) setLabel(hwnd, ID_DATE_LABEL, date);
+}
+
+}  // namespace
+
+INT_PTR CLOCKWINDOWPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    (void)lparam;
+    switch (msg) {
+    case WM_INITDIALOG:
+        LastTimeText.clear();
+        ClockTimer = SetTimer(hwnd, ID_CLOCK_TIMER, CLOCK_TICK_MS, nullptr);
+        PostMessageA(hwnd, WM_TIMER, ID_CLOCK_TIMER, 0);
+        break;
+    case WM_TIMER:
+        if (wparam == ID_CLOCK_TIMER) refreshClock(hwnd);
+        break;
+    case WM_POWERBROADCAST:
+        if (wparam == PBT_APMRESUMECRITICAL || wparam == PBT_APMRESUMESUSPEND || wparam == PBT_APMRESUMESTANDBY) {
+            setLabel(hwnd, ID_TIME_LABEL, CLOCKTIMETEXT());
+            setLabel(hwnd, ID_DATE_LABEL, CLOCKDATETEXT());
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (wparam == MK_LBUTTON) SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        break;
+    case WM_LBUTTONDBLCLK:
+        SHOWCALCULATOR(nullptr);
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == ID_DATE_LABEL && HIWORD(wparam) == STN_CLICKED) SHOWCALENDAR(hwnd);
+        break;
+    case WM_DESTROY:
+        if (ClockTimer != 0) KillTimer(hwnd, ClockTimer);
+        ClockTimer = 0;
+        break;
+    }
+    return 0;
+}
+
+INT_PTR SHOWCLOCKWINDOW(HWND parent) {
+    DialogTemplate t;
+    t.Style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+    t.X = 179;
+    t.Y = 188;
+    t.Width = 130;
+    t.Height = 53;
+    t.Title = CLOCKTITLE;
+    const std::string time = CLOCKTIMETEXT();
+    const std::string date = CLOCKDATETEXT();
+    // The time label starts 8 units above the client area; that strip is clipped.
+    t.Items.push_back({DLGCLASS_STATIC, "", time, ID_TIME_LABEL, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, -8, 130, 42});
+    t.Items.push_back(
+        {DLGCLASS_STATIC, "", date, ID_DATE_LABEL, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY, 0, 0, 34, 130, 19});
+    HWND hwnd = CREATEDIALOGWINDOW(t, parent, clockDialogProc);
+    if (!hwnd) return 0;
+    ShowWindow(hwnd, SW_SHOW);
+    RUNWINDOWLOOP(hwnd);
+    return 0;
+}
+
+int ORLOCLOCKMAIN(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show) {
+    (void)instance, (void)previous, (void)commandline, (void)show;
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, CLOCKTITLE);  // kept open until the process ends
+    if (!mutex) return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    SHOWCLOCKWINDOW(nullptr);
+    return 0;
+}

@@ -1,0 +1,15 @@
+// Location and size of a dialog window in its own dialog units (the unit
+// system in which the clock's geometry is stored), converted through
+// MapDialogRect. The location is the outer rectangle's top-left corner in
+// screen coordinates; the size is the outer rectangle's width and height.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+void DLGUNITSTOPIXELS(HWND window, int32_t& x, int32_t& y);
+void PIXELSTODLGUNITS(HWND window, int32_t& x, int32_t& y);
+void GETWINDOWLOCATION(HWND window, int32_t& left, int32_t& top);
+void GETWINDOWSIZE(HWND window, int32_t& width, int32_t& height);
+void SETWINDOWLOCATION(HWND window, int32_t left, int32_t top);
+void SETWINDOWSIZE(HWND window, int32_t width, int32_t height);
