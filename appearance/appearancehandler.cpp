@@ -15,3 +15,7 @@ INT_PTR APPEARANCEHANDLER(AppearanceRecord& record, UINT msg, WORD command, WPAR
     (void)record, (void)msg, (void)command, (void)wparam, (void)lparam;
     return 0;
 }
+
+void APPLYLAYEREDATTRIBUTES(AppearanceRecord& record) {
+    (void)record;
+}

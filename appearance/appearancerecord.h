@@ -21,6 +21,9 @@ constexpr UINT WM_TRAYICON = WM_USER + 1;
 // Fills TrayIcon from the tip text, the icon resource name and the record's window.
 void INITTRAYICONDATA(const char* tip, const char* iconname, AppearanceRecord& record);
 
+// Applies the record's transparency and colour key to the layered clock window.
+void APPLYLAYEREDATTRIBUTES(AppearanceRecord& record);
+
 // The appearance half of the clock window's message handling; called first
 // for every message. Its answer is 0, or what the dialog procedure must
 // return for the message (a brush for the colour messages).

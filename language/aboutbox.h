@@ -1,0 +1,4 @@
+// The About box of the appearance menu, then the developer's web site.
+#pragma once
+
+void SHOWABOUTBOX();
