@@ -20,7 +20,7 @@ if [ "${OS:-}" = "Windows_NT" ]; then
 fi
 
 orlo_install_packages || exit 1
-orlo_build_win64 || exit 1
+orlo_build_win64 >/dev/null || { orlo_build_win64; exit 1; }
 
 virtual=0
 if [ -z "${DISPLAY:-}" ]; then
@@ -39,7 +39,11 @@ if [ $virtual -eq 1 ]; then
     sleep 0.2
   done
   sleep 1
-  import -window root "$BUILD_DIR/clock.png" && echo "Screenshot: $BUILD_DIR/clock.png"
+  # The clock and a margin around it.
+  eval "$(xdotool search --onlyvisible --name '^orlo clock$' getwindowgeometry --shell 2>/dev/null | head -n 5)"
+  crop=""
+  [ -n "${WIDTH:-}" ] && crop="-crop $((WIDTH + 40))x$((HEIGHT + 40))+$((X > 20 ? X - 20 : 0))+$((Y > 20 ? Y - 20 : 0))"
+  import -window root $crop "$BUILD_DIR/clock.png" && echo "Screenshot: $BUILD_DIR/clock.png"
   [ -z "$seconds" ] && echo "The clock runs on the virtual display $DISPLAY; Ctrl+C ends it."
 fi
 
