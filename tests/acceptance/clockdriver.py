@@ -158,3 +158,26 @@ class Clock:
                 keys(step)
         keys('Return')
         time.sleep(0.8)
+
+
+class Spy:
+    """Texts of a program's windows as a screen reader sees them (winspy.exe, run under Wine)."""
+
+    def __init__(self, bin_folder):
+        self.exe = os.path.join(os.path.dirname(bin_folder.rstrip('/')), 'tests', 'winspy.exe')
+
+    def read(self, title):
+        """[(rect, enabled, {id: (class, text)})] of the windows with this title."""
+        out = subprocess.run(['wine', self.exe, title], capture_output=True).stdout.decode('cp1252')
+        found = []
+        for line in out.splitlines():
+            parts = line.rstrip('\r').split('\t')
+            if parts[0] == 'window':
+                found.append((tuple(int(v) for v in parts[1].split(',')), parts[2] == '1', {}))
+            elif found and len(parts) == 3:
+                found[-1][2][int(parts[0])] = (parts[1], parts[2].replace('\\r', '\r').replace('\\n', '\n'))
+        return found
+
+    def text(self, title, control):
+        windows_ = self.read(title)
+        return windows_[0][2].get(control, ('', None))[1] if windows_ else None

@@ -1,0 +1,52 @@
+// winspy TITLE: what a screen reader would see of the top-level windows with
+// this exact title: per window a line "window<TAB>x,y,w,h<TAB>enabled", then
+// per child "id<TAB>class<TAB>text" (CR and LF written as \r and \n).
+// Lets the acceptance scenarios read texts from outside the clock's process.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string text(HWND w) {
+    char buffer[8192];
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                             &copied))
+        copied = 0;
+    std::string out;
+    for (DWORD_PTR i = 0; i < copied && i < sizeof buffer; ++i) {
+        const char c = buffer[i];
+        out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return out;
+}
+
+BOOL CALLBACK child(HWND w, LPARAM) {
+    char cls[128];
+    GetClassNameA(w, cls, sizeof cls);
+    std::printf("%d\t%s\t%s\n", GetDlgCtrlID(w), cls, text(w).c_str());
+    return TRUE;
+}
+
+BOOL CALLBACK top(HWND w, LPARAM title) {
+    if (text(w) != reinterpret_cast<const char*>(title)) return TRUE;
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf("window\t%ld,%ld,%ld,%ld\t%d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                IsWindowEnabled(w) ? 1 : 0);
+    EnumChildWindows(w, child, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: winspy TITLE\n");
+        return 2;
+    }
+    EnumWindows(top, reinterpret_cast<LPARAM>(argv[1]));
+    return 0;
+}
