@@ -12,7 +12,7 @@ import subprocess
 import sys
 import time
 
-from clockdriver import (Clock, TITLE, geometry, keys, mouse, pixel, screen_size, screenshot, type_text,
+from clockdriver import (Clock, Spy, TITLE, geometry, keys, mouse, screen_size, screenshot, type_text,
                          wait_for, windows)
 
 BIN, WORK, SCENARIO = sys.argv[1], sys.argv[2], sys.argv[3]
@@ -32,6 +32,24 @@ ALL_KEYS = {
 ON_TOP, CAPTION, SHOW_IN = [('down', 1)], [('down', 2)], [('down', 3), 'Right']
 TASKBAR, SYSTRAY = SHOW_IN + [], SHOW_IN + [('down', 1)]
 EXIT = ['Up']
+SPY = Spy(BIN)
+ID_TIME_LABEL, ID_DATE_LABEL = 1001, 1002
+ID_CALC_RESULT, ID_CALC_HISTORY = 1012, 1013
+ID_CALENDAR_LABEL = 3073
+CALENDAR_TITLE = 'Calendrier' if FRENCH else 'Calendar'
+
+
+def today_texts():
+    """(short, long) date texts of today from the orlodate companion of the same build."""
+    exe = os.path.join(BIN, 'orlodate-fr.exe' if FRENCH else 'orlodate.exe')
+    out = subprocess.run(['wine', exe], capture_output=True).stdout.decode('cp1252').strip()
+    short, long_ = out.split('\t')
+    return short, long_
+
+
+def time_texts():
+    now = datetime.datetime.now()
+    return {now.strftime('%H:%M'), (now - datetime.timedelta(seconds=2)).strftime('%H:%M')}
 
 
 def fresh_clock(name):
@@ -62,6 +80,9 @@ def scenario_first_start():
     window = clock.start()
     x, y, w, h = geometry(window)
     shot('started')
+    check(SPY.text(TITLE, ID_TIME_LABEL) in time_texts(), f'time label shows {SPY.text(TITLE, ID_TIME_LABEL)!r}')
+    check(SPY.text(TITLE, ID_DATE_LABEL) == today_texts()[0], f'date label {SPY.text(TITLE, ID_DATE_LABEL)!r}')
+    check(not os.path.exists(clock.ini) or os.path.getsize(clock.ini) > 0, 'an empty settings file')
     check(w > 50 and h > 30, f'clock window too small: {w}x{h}')
     sw, sh = screen_size()
     check(0 <= x < sw and 0 <= y < sh, f'clock window off screen at {x},{y}')
@@ -108,6 +129,62 @@ def scenario_second_instance():
     check(code == 0, f'the second start should end with code 0, got {code}')
     check(windows(TITLE) == [window], 'a second clock window appeared')
     check(clock.running() and geometry(window) == before, 'the first clock was disturbed')
+    exit_from_menu(clock)
+
+
+def scenario_wheel():
+    clock = fresh_clock('wheel')
+    clock.start()
+    x, y = clock.centre_of_time()
+    mouse('mousemove', x, y)
+    for _ in range(5):
+        mouse('click', 5)
+        time.sleep(0.15)
+    shot('more-transparent')
+    exit_from_menu(clock)
+    check(b'Transparency= 205' in clock.raw_settings(), 'five wheel steps down should save " 205"')
+
+
+def scenario_calculator():
+    clock = fresh_clock('calc')
+    clock.start()
+    x, y = clock.centre_of_time()
+    mouse('mousemove', x, y, 'click', '--repeat', 2, '--delay', 80, 1)
+    calc = wait_for(lambda: windows('orlo calc'), 10)
+    check(calc, 'a double click on the time should open "orlo calc"')
+    time.sleep(0.5)
+    type_text('2+3*4')
+    time.sleep(0.5)
+    result = SPY.text('orlo calc', ID_CALC_RESULT)
+    check(result.endswith(' = 14'), f'result line shows {result!r}')
+    keys('Return')
+    time.sleep(0.5)
+    shot('history')
+    history = SPY.text('orlo calc', ID_CALC_HISTORY)
+    check(history == result + '\r\n', f'history holds {history!r}')
+    # The clock keeps ticking behind the calculator: its time label follows the next minute.
+    shown = SPY.text(TITLE, ID_TIME_LABEL)
+    changed = wait_for(lambda: SPY.text(TITLE, ID_TIME_LABEL) != shown, 65, 1.0)
+    check(changed and SPY.text(TITLE, ID_TIME_LABEL) in time_texts(), 'the time label stopped while the calculator was open')
+    keys('alt+F4')
+    check(wait_for(lambda: not windows('orlo calc'), 5), 'Alt+F4 should close the calculator')
+    exit_from_menu(clock)
+
+
+def scenario_calendar():
+    clock = fresh_clock('calendar')
+    clock.start()
+    x, y = clock.centre_of_date()
+    mouse('mousemove', x, y, 'click', 1)
+    opened = wait_for(lambda: SPY.read(CALENDAR_TITLE), 10)
+    check(opened, 'a click on the date should open the calendar')
+    shot('open')
+    label = opened[0][2].get(ID_CALENDAR_LABEL, ('', ''))[1]
+    check(label == today_texts()[1], f'calendar label shows {label!r}')
+    check(not SPY.read(TITLE)[0][1], 'the clock should be disabled while the calendar is open')
+    keys('Escape')
+    check(wait_for(lambda: not SPY.read(CALENDAR_TITLE), 5), 'Esc should close the calendar')
+    check(SPY.read(TITLE)[0][1], 'the clock should be enabled again')
     exit_from_menu(clock)
 
 
