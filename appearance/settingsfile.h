@@ -1,0 +1,55 @@
+// The rules of the settings file that need no window: where it lives, which
+// keys it holds and in what order, how values are written and read back.
+// The file itself is read and written through the profile API (settingsio.cpp).
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "appearance/appearancesettings.h"
+
+// How a key's text becomes its field.
+enum class SettingType {
+    Int32,    // geometry and colours: rounded (ties to even), low 32 bits
+    Byte,     // rounded, low 8 bits
+    Flag,     // a byte that is 1 whenever it reads non-zero
+    Opacity,  // a byte held within 25..255
+    Float,    // stored without rounding
+    Text,     // cut to 259 characters
+};
+
+struct SettingKey {
+    const char* Section;
+    std::string Key;
+    SettingType Type;
+    const char* Default;  // text used when the file lacks the key; Coord keys take the window's values
+};
+
+constexpr std::size_t SETTINGSKEYCOUNT = 32;  // 4 "Coord", 12 "All", 16 "Custom"
+constexpr uint8_t MINTRANSPARENCY = 25;
+
+// The keys in the order they are written.
+const std::array<SettingKey, SETTINGSKEYCOUNT>& SETTINGSKEYS();
+
+// File name from the executable's full path and the window title: its folder,
+// its name without extension, "_", the title without " :/;,\" and ".ini",
+// cut to 259 characters.
+std::string SETTINGSFILEPATH(const std::string& executable, const std::string& title);
+
+// A number as written: leading space (or "-"), at most `digits` significant
+// digits, integers without a decimal point.
+std::string FORMATSETTINGNUMBER(double value, int digits);
+
+// The longest leading decimal number (sign, digits, point) after blanks; 0 when none.
+double PARSESETTINGNUMBER(const std::string& text);
+
+// The text written for key `index` of SETTINGSKEYS; Coord keys take `coords`.
+std::string SETTINGTEXT(const AppearanceSettings& settings, std::size_t index, const std::array<int32_t, 4>& coords);
+
+// Stores the text read for key `index` into its field by the field's type.
+void STORESETTING(AppearanceSettings& settings, std::size_t index, const std::string& text);
+
+// The Coord values to save: the record's geometry plus the caption allowance
+// when the title bar is shown, else the window's own values.
+std::array<int32_t, 4> SAVEDCOORDS(const AppearanceSettings& settings, const std::array<int32_t, 4>& window);

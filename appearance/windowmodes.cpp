@@ -1,0 +1,77 @@
+#include "appearance/windowmodes.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t CAPTIONWIDTH = 2;  // horizontal allowance of the border
+constexpr int32_t TASKBARSTEP = 8;   // a normal title bar over a tool-window one
+
+int32_t sign(uint8_t flag) { return flag ? 1 : -1; }
+
+// Where an edge goes so that a span of `size` lies within [low, high);
+// when it cannot fit, its start meets `low`.
+int32_t within(int32_t start, int32_t size, int32_t low, int32_t high) {
+    return std::max(low, std::min(start, high - size));
+}
+
+}  // namespace
+
+int32_t CAPTIONALLOWANCE(const AppearanceSettings& settings) { return settings.TaskBar ? 20 : 13; }
+
+void REMOVECAPTIONALLOWANCE(AppearanceSettings& settings) {
+    if (!settings.Caption) return;
+    const int32_t v = CAPTIONALLOWANCE(settings);
+    settings.Left -= CAPTIONWIDTH;
+    settings.Top -= v;
+    settings.Width -= CAPTIONWIDTH;
+    settings.Height -= v;
+}
+
+void CAPTIONTOGGLEGEOMETRY(AppearanceSettings& settings) {
+    const int32_t s = sign(settings.Caption);
+    const int32_t v = CAPTIONALLOWANCE(settings);
+    settings.Left -= CAPTIONWIDTH * s;
+    settings.Top -= v * s;
+    settings.Width += CAPTIONWIDTH * s;
+    settings.Height += v * s;
+}
+
+void TASKBARTOGGLEGEOMETRY(AppearanceSettings& settings) {
+    if (!settings.Caption) return;
+    const int32_t s = sign(settings.TaskBar);
+    settings.Top -= TASKBARSTEP * s;
+    settings.Height += TASKBARSTEP * s;
+}
+
+void WHEELSTEP(AppearanceSettings& settings, int delta) {
+    const int t = settings.Transparency;
+    if (delta > 0) settings.Transparency = static_cast<uint8_t>(std::min(255, t + 10));
+    if (delta < 0) settings.Transparency = static_cast<uint8_t>(std::max(25, t - 10));
+}
+
+void TOGGLETRANSPARENTFONTS(AppearanceSettings& settings) {
+    settings.FgndTrspt ^= 1;
+    if (settings.BgndTrspt) settings.BgndTrspt = 0;
+}
+
+void TOGGLETRANSPARENTBACKGROUND(AppearanceSettings& settings) {
+    settings.BgndTrspt ^= 1;
+    if (settings.FgndTrspt) settings.FgndTrspt = 0;
+}
+
+void KEEPONSCREEN(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight) {
+    if (screenWidth - settings.Width < settings.Left) settings.Left = screenWidth - settings.Width;
+    if (screenHeight - settings.Height < settings.Top) settings.Top = screenHeight - settings.Height;
+}
+
+void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& area) {
+    if (visible) return;
+    settings.Left = within(settings.Left, settings.Width, area.Left, area.Right);
+    settings.Top = within(settings.Top, settings.Height, area.Top, area.Bottom);
+}
+
+void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight) {
+    settings.Width = std::clamp(settings.Width, MINWINDOWUNITS, std::max(MINWINDOWUNITS, screenWidth));
+    settings.Height = std::clamp(settings.Height, MINWINDOWUNITS, std::max(MINWINDOWUNITS, screenHeight));
+}
