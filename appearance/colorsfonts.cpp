@@ -1,10 +1,192 @@
 #include "appearance/colorsfonts.h"
 
-// Filled in with the fonts and colours work.
-void APPLYCLOCKFONT(AppearanceRecord&) {}
-void APPLYCLOCKCOLORS(AppearanceRecord&) {}
-void SETDEFAULTFONT(AppearanceRecord&) {}
-void SETDEFAULTCOLORS(AppearanceRecord&) {}
-void CHOOSECLOCKFONT(AppearanceRecord&) {}
-int32_t CHOOSECLOCKCOLOR(const char*, AppearanceRecord&) { return 0; }
-INT_PTR CLOCKCOLORMESSAGE(AppearanceRecord&, UINT, WPARAM, LPARAM) { return 0; }
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "appearance/fontrules.h"
+#include "core/clockwindow.h"
+
+namespace {
+
+const int LABELS[] = {ID_TIME_LABEL, ID_DATE_LABEL};  // the time label first
+
+// Fonts this module made for the labels; each is deleted once no label uses it.
+HFONT OwnFonts[4] = {};
+
+// The colours last applied and the background brush painted with them.
+struct PaintColors {
+    HBRUSH Brush = nullptr;
+    COLORREF Text = 0;
+    COLORREF Back = 0;
+} Painted;
+
+void keepFont(HFONT font) {
+    for (HFONT& slot : OwnFonts)
+        if (!slot) {
+            slot = font;
+            return;
+        }
+}
+
+void releaseUnusedFonts(HWND window) {
+    for (HFONT& slot : OwnFonts) {
+        if (!slot) continue;
+        bool used = false;
+        for (int id : LABELS)
+            if (reinterpret_cast<HFONT>(SendDlgItemMessageA(window, id, WM_GETFONT, 0, 0)) == slot) used = true;
+        if (!used) {
+            DeleteObject(slot);
+            slot = nullptr;
+        }
+    }
+}
+
+HFONT createLabelFont(const AppearanceRecord& record, HWND label, float points) {
+    HDC dc = GetDC(label);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(label, dc);
+    LOGFONTA font{};
+    font.lfHeight = FONTHEIGHT(points, dpi);
+    font.lfWeight = FONTWEIGHT(record.FontAttr);
+    font.lfItalic = (record.FontAttr & 2) ? 1 : 0;
+    font.lfUnderline = (record.FontAttr & 4) ? 1 : 0;
+    font.lfStrikeOut = (record.FontAttr & 8) ? 1 : 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::strncpy(font.lfFaceName, record.FontName, FONT_FACE_CHARS);
+    font.lfFaceName[FONT_FACE_CHARS] = 0;
+    return CreateFontIndirectA(&font);
+}
+
+// The top-left corner the font and colour dialogs open at, kept reachable.
+void placeBesideClock(HWND dialog, HWND clock) {
+    RECT r{};
+    GetWindowRect(clock, &r);
+    PLACEDIALOGONWORKAREA(dialog, r.left - DIALOG_OFFSET_LEFT, r.top - DIALOG_OFFSET_UP, clock);
+    SetForegroundWindow(dialog);
+}
+
+UINT_PTR CALLBACK fontDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) {
+    if (msg == WM_INITDIALOG) {
+        placeBesideClock(dialog, reinterpret_cast<const CHOOSEFONTA*>(lparam)->hwndOwner);
+        return TRUE;
+    }
+    return 0;
+}
+
+UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) {
+    if (msg == WM_INITDIALOG) {
+        placeBesideClock(dialog, reinterpret_cast<const CHOOSECOLORA*>(lparam)->hwndOwner);
+        return TRUE;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void PLACEDIALOGONWORKAREA(HWND dialog, int left, int top, HWND neighbour) {
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    HMONITOR where = neighbour ? MonitorFromWindow(neighbour, MONITOR_DEFAULTTONEAREST)
+                          : MonitorFromPoint(POINT{left, top}, MONITOR_DEFAULTTONEAREST);
+    int32_t x = left, y = top;
+    if (GetMonitorInfoA(where, &monitor)) {
+        const PlaceRect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+        KEEPONWORKAREA(x, y, r.right - r.left, r.bottom - r.top, area);
+    }
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void APPLYCLOCKFONT(AppearanceRecord& record) {
+    const float points = LABELPOINTS(record.FontSize);
+    for (int id : LABELS) {
+        HWND label = GetDlgItem(record.Window, id);
+        if (!label) continue;
+        HFONT font = createLabelFont(record, label, id == ID_TIME_LABEL ? points * TIME_LABEL_SCALE : points);
+        if (!font) continue;  // the label keeps the font it has
+        keepFont(font);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    releaseUnusedFonts(record.Window);
+}
+
+void APPLYCLOCKCOLORS(AppearanceRecord& record) {
+    const COLORREF back = PAINTEDCOLOR(record.BgndCol);
+    if (!Painted.Brush || Painted.Back != back) {
+        HBRUSH brush = CreateSolidBrush(back);
+        if (brush) {
+            if (Painted.Brush) DeleteObject(Painted.Brush);
+            Painted.Brush = brush;
+            Painted.Back = back;
+        }
+    }
+    Painted.Text = PAINTEDCOLOR(record.FgndCol);
+    RedrawWindow(record.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void SETDEFAULTFONT(AppearanceRecord& record) { DEFAULTFONTSETTINGS(record); }
+
+void SETDEFAULTCOLORS(AppearanceRecord& record) { DEFAULTCOLORSETTINGS(record); }
+
+void CHOOSECLOCKFONT(AppearanceRecord& record) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    font.lfHeight = FONTDIALOGHEIGHT(record.FontSize, dpi);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::strncpy(font.lfFaceName, record.FontName, FONT_FACE_CHARS);
+    font.lfFaceName[FONT_FACE_CHARS] = 0;
+
+    CHOOSEFONTA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = record.Window;
+    dialog.lpLogFont = &font;
+    dialog.Flags = CF_SCREENFONTS | CF_NOSIMULATIONS | CF_FORCEFONTEXIST | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
+    dialog.lpfnHook = fontDialogHook;
+    if (!ChooseFontA(&dialog) || font.lfFaceName[0] == 0) return;
+
+    std::memset(record.FontName, 0, sizeof record.FontName);
+    std::memcpy(record.FontName, font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName - 1));
+    record.FontSize = CHOSENFONTSIZE(dialog.iPointSize);
+    record.FontAttr = CHOSENFONTATTR(font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut);
+}
+
+int32_t CHOOSECLOCKCOLOR(const char* which, AppearanceRecord& record) {
+    const ColorRole role = COLORROLE(which, record);
+    static_assert(sizeof record.CustomColors[0] == sizeof(COLORREF), "the dialog edits the table in place");
+    CHOOSECOLORA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = record.Window;
+    dialog.rgbResult = PAINTEDCOLOR(role.Current);
+    dialog.lpCustColors = reinterpret_cast<COLORREF*>(record.CustomColors);
+    dialog.Flags = CC_RGBINIT | CC_ENABLEHOOK;
+    dialog.lpfnHook = colorDialogHook;
+    const bool confirmed = ChooseColorA(&dialog) != FALSE;
+    const int32_t result = CHOSENCOLOR(role, confirmed, static_cast<int32_t>(dialog.rgbResult));
+    SetFocus(record.Window);
+    return result;
+}
+
+INT_PTR CLOCKCOLORMESSAGE(AppearanceRecord& record, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (!Painted.Brush) return 0;  // colours not applied yet: the system's own
+    switch (msg) {
+    case WM_CTLCOLORDLG:
+        if (reinterpret_cast<HWND>(lparam) != record.Window) return 0;
+        return reinterpret_cast<INT_PTR>(Painted.Brush);
+    case WM_CTLCOLORSTATIC: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+        if (GetParent(reinterpret_cast<HWND>(lparam)) != record.Window || (id != ID_TIME_LABEL && id != ID_DATE_LABEL))
+            return 0;
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, Painted.Text);
+        SetBkColor(dc, Painted.Back);
+        SetBkMode(dc, OPAQUE);
+        return reinterpret_cast<INT_PTR>(Painted.Brush);
+    }
+    }
+    return 0;
+}

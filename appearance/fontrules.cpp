@@ -1,0 +1,84 @@
+#include "appearance/fontrules.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int32_t BOLD_WEIGHT = 700;
+constexpr int32_t REGULAR_WEIGHT = 400;
+
+// Rounds to the nearest integer with ties to the even neighbour, within int32.
+int32_t roundEven(double value) {
+    if (!(value == value)) return 0;  // NaN
+    if (value > 2147483647.0) return 2147483647;
+    if (value < -2147483648.0) return -2147483647 - 1;
+    return static_cast<int32_t>(std::nearbyint(value));
+}
+
+}  // namespace
+
+float LABELPOINTS(float fontsize) {
+    if (!(fontsize == fontsize)) return FONT_ZERO_POINTS;  // NaN reads as "no size"
+    if (fontsize == 0) return FONT_ZERO_POINTS;
+    if (fontsize < FONT_MIN_POINTS) return FONT_MIN_POINTS;
+    if (fontsize > FONT_MAX_POINTS) return FONT_MAX_POINTS;
+    return fontsize;
+}
+
+int32_t FONTHEIGHT(float points, int logpixelsy) {
+    return -roundEven(static_cast<double>(points) * logpixelsy / 72.0);
+}
+
+int32_t FONTWEIGHT(uint8_t fontattr) { return (fontattr & 1) ? BOLD_WEIGHT : REGULAR_WEIGHT; }
+
+float FONTDIALOGPOINTS(float fontsize) { return static_cast<float>(roundEven(LABELPOINTS(fontsize))); }
+
+int32_t FONTDIALOGHEIGHT(float fontsize, int logpixelsy) {
+    return -static_cast<int32_t>(FONTDIALOGPOINTS(fontsize) * logpixelsy / 72);
+}
+
+float CHOSENFONTSIZE(int32_t tenths) { return static_cast<float>(roundEven(tenths / 10.0)); }
+
+uint8_t CHOSENFONTATTR(int32_t weight, bool italic, bool underline, bool strikeout) {
+    return static_cast<uint8_t>((weight >= BOLD_WEIGHT ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) |
+                                (strikeout ? 8 : 0));
+}
+
+void DEFAULTFONTSETTINGS(AppearanceSettings& settings) {
+    std::memset(settings.FontName, 0, sizeof settings.FontName);
+    std::strcpy(settings.FontName, "Tahoma");
+    settings.FontSize = 12;
+    settings.FontAttr = 1;
+}
+
+void DEFAULTCOLORSETTINGS(AppearanceSettings& settings) {
+    settings.FgndCol = 0;
+    settings.BgndCol = 224 | (223 << 8) | (227 << 16);
+}
+
+ColorRole COLORROLE(const char* which, const AppearanceSettings& settings) {
+    std::string lower = which ? which : "";
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    ColorRole role;
+    if (lower == "foreground") {
+        role = {true, settings.FgndCol, settings.BgndCol};
+    } else if (lower == "background") {
+        role = {true, settings.BgndCol, settings.FgndCol};
+    }
+    return role;
+}
+
+int32_t CHOSENCOLOR(const ColorRole& role, bool confirmed, int32_t chosen) {
+    if (!confirmed || PAINTEDCOLOR(chosen) == PAINTEDCOLOR(role.Other)) return role.Current;
+    return chosen;
+}
+
+void KEEPONWORKAREA(int32_t& left, int32_t& top, int32_t width, int32_t height, const PlaceRect& area) {
+    if (left + width > area.Right) left = area.Right - width;
+    if (top + height > area.Bottom) top = area.Bottom - height;
+    if (left < area.Left) left = area.Left;
+    if (top < area.Top) top = area.Top;
+}

@@ -1,0 +1,61 @@
+// The rules of the clock's fonts, colours and dialog placement that need no
+// window: label sizes and heights, the font dialog's preset and result,
+// the colour dialog's choice, and keeping a dialog on the work area.
+#pragma once
+#include <cstdint>
+
+#include "appearance/appearancesettings.h"
+
+// Sizes the labels may take. A size of 0 means 8 points; anything else is
+// held within these bounds so that a damaged settings file cannot ask for a
+// font the system would refuse or a height that overflows.
+constexpr float FONT_MIN_POINTS = 4;
+constexpr float FONT_MAX_POINTS = 200;
+constexpr float FONT_ZERO_POINTS = 8;
+constexpr int TIME_LABEL_SCALE = 4;  // the time label is four times the date label
+constexpr int FONT_FACE_CHARS = 31;  // what a logical font's face name holds
+
+// The date label's size in points from FontSize: 0 counts as 8, then the bounds.
+float LABELPOINTS(float fontsize);
+// Character height of a logical font: -(points x dpi / 72) rounded to the
+// nearest integer (a tie to the even neighbour).
+int32_t FONTHEIGHT(float points, int logpixelsy);
+// Weight from FontAttr: 700 with the bold bit, else 400.
+int32_t FONTWEIGHT(uint8_t fontattr);
+
+// The font dialog opens at FontSize rounded to whole points (ties to even),
+// and its height is that size at the screen's dpi, truncated.
+float FONTDIALOGPOINTS(float fontsize);
+int32_t FONTDIALOGHEIGHT(float fontsize, int logpixelsy);
+// What the dialog's answer becomes: tenths of a point to whole points, and
+// FontAttr from weight, italic, underline and strike-out.
+float CHOSENFONTSIZE(int32_t tenths);
+uint8_t CHOSENFONTATTR(int32_t weight, bool italic, bool underline, bool strikeout);
+
+void DEFAULTFONTSETTINGS(AppearanceSettings& settings);    // "Tahoma", 12, bold
+void DEFAULTCOLORSETTINGS(AppearanceSettings& settings);   // black on light grey
+
+// The colour dialog's roles: "foreground" or "background" in any case.
+struct ColorRole {
+    bool Known = false;
+    int32_t Current = 0;  // the colour being chosen
+    int32_t Other = 0;    // the one it may not become
+};
+ColorRole COLORROLE(const char* which, const AppearanceSettings& settings);
+// The colour to store: the chosen one after OK unless it paints like the
+// other colour; the current one after a cancel or a refusal.
+int32_t CHOSENCOLOR(const ColorRole& role, bool confirmed, int32_t chosen);
+// Only the red, green and blue bytes are painted or compared.
+constexpr int32_t PAINTEDCOLOR(int32_t colour) { return colour & 0x00FFFFFF; }
+
+// Where a window of this size must go so that it lies within the work area,
+// starting from the wanted top-left corner: moved right and down onto the
+// area, then left and up so that its far edges fit (its top-left corner
+// wins when it is larger than the area).
+struct PlaceRect {
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+void KEEPONWORKAREA(int32_t& left, int32_t& top, int32_t width, int32_t height, const PlaceRect& workarea);
+// Offset of the font and colour dialogs from the clock's top-left corner.
+constexpr int32_t DIALOG_OFFSET_LEFT = 240;
+constexpr int32_t DIALOG_OFFSET_UP = 250;
