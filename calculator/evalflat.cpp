@@ -39,22 +39,26 @@ long double OPERATE(long double a, char op, long double b) {
     }
 }
 
-// Performs the operation whose " op " begins at index p of a trimmed text,
-// in place. Returns false for an operand without any decimal digit; start
-// becomes the index where the value was written.
-bool REDUCEAT(std::string& text, size_t p, char op, size_t& start) {
-    size_t left = p == 0 ? std::string::npos : text.rfind(' ', p - 1);
-    left = left == std::string::npos ? 0 : left + 1;
+// The value of "left op right" as text; false when an operand holds no
+// decimal digit.
+bool OPERATION(const std::string& text, size_t left, size_t p, size_t end, char op, std::string& value) {
     const size_t right = p + 3;
-    size_t end = text.find(' ', right);
-    if (end == std::string::npos) end = text.size();
     if (!HASDIGIT(text, left, p) || !HASDIGIT(text, right, end)) return false;
     const long double a = TEXTVALUE(text.substr(left, p - left));
     const long double b = TEXTVALUE(text.substr(right, end - right));
-    const double stored = static_cast<double>(OPERATE(a, op, b));
-    text.replace(left, end - left, NUMTEXT(stored));
-    start = left;
+    value = NUMTEXT(static_cast<double>(OPERATE(a, op, b)));
     return true;
+}
+
+// The operand left of the " op " at p begins after the last space before it.
+size_t LEFTOPERAND(const std::string& text, size_t p, size_t floor) {
+    const size_t space = p == 0 ? std::string::npos : text.rfind(' ', p - 1);
+    return space == std::string::npos || space < floor ? floor : space + 1;
+}
+
+size_t RIGHTOPERANDEND(const std::string& text, size_t p) {
+    const size_t end = text.find(' ', p + 3);
+    return end == std::string::npos ? text.size() : end;
 }
 
 size_t FINDOP(const std::string& text, char op, size_t from) {
@@ -63,19 +67,42 @@ size_t FINDOP(const std::string& text, char op, size_t from) {
 }
 
 // One precedence level: while either operator is present, the one that
-// stands first is reduced. Nothing before the last written value can hold
-// an operator of this level, so the search goes on from there.
+// stands first is reduced and its value replaces "left op right". Values
+// hold no spaces, so the next operator of the level always stands after
+// the last right operand: the text is rebuilt in one pass, the reduced
+// part in out and the untouched rest from index i of text.
 bool REDUCELEVEL(std::string& text, char first, char second) {
-    size_t from = 0;
-    for (;;) {
-        const size_t a = FINDOP(text, first, from);
-        const size_t b = second ? FINDOP(text, second, from) : std::string::npos;
-        if (a == std::string::npos && b == std::string::npos) return true;
+    std::string out, value;
+    size_t i = 0, valuestart = std::string::npos;  // where out's last value begins
+    size_t a = FINDOP(text, first, 0);
+    size_t b = second ? FINDOP(text, second, 0) : std::string::npos;
+    while (a != std::string::npos || b != std::string::npos) {
         const bool takefirst = a < b;
-        size_t start = 0;
-        if (!REDUCEAT(text, takefirst ? a : b, takefirst ? first : second, start)) return false;
-        from = start > 0 ? start - 1 : 0;
+        const size_t p = takefirst ? a : b;
+        const char op = takefirst ? first : second;
+        const size_t end = RIGHTOPERANDEND(text, p);
+        if (p == i && valuestart != std::string::npos) {
+            // The last value is the left operand.
+            std::string joined = out.substr(valuestart) + text.substr(p, end - p);
+            if (!OPERATION(joined, 0, out.size() - valuestart, joined.size(), op, value)) return false;
+            out.resize(valuestart);
+        } else {
+            const size_t left = LEFTOPERAND(text, p, i);
+            if (!OPERATION(text, left, p, end, op, value)) return false;
+            out.append(text, i, left - i);
+        }
+        valuestart = out.size();
+        out += value;
+        i = end;
+        if (takefirst) a = FINDOP(text, first, end);
+        else b = FINDOP(text, second, end);
+        if (a < i) a = FINDOP(text, first, i);
+        if (b < i && second) b = FINDOP(text, second, i);
     }
+    if (valuestart == std::string::npos) return true;
+    out.append(text, i, std::string::npos);
+    text.swap(out);
+    return true;
 }
 
 size_t FIRSTNONSPACE(const std::string& text) { return text.find_first_not_of(' '); }
@@ -108,9 +135,10 @@ std::string REDUCEOP(const std::string& text, char op) {
     std::string t = text.substr(first, text.find_last_not_of(' ') - first + 1);
     const size_t p = FINDOP(t, op, 0);
     if (p == std::string::npos) return text;
-    size_t start = 0;
-    if (!REDUCEAT(t, p, op, start)) return SYNTAXERRORTEXT();
-    return t;
+    const size_t left = LEFTOPERAND(t, p, 0), end = RIGHTOPERANDEND(t, p);
+    std::string value;
+    if (!OPERATION(t, left, p, end, op, value)) return SYNTAXERRORTEXT();
+    return t.replace(left, end - left, value);
 }
 
 std::string EVALFLAT(const std::string& text) {
