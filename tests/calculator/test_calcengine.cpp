@@ -14,6 +14,14 @@ namespace {
 
 const std::string ERR = SYNTAXERRORTEXT();
 
+struct TextCase {
+    const char *in, *out;
+};
+struct NumCase {
+    double value;
+    const char* text;
+};
+
 std::string CANONICAL(const std::string& typed) {
     std::string text;
     return CANONICALFORM(typed, text) ? text : "screened: " + text;
@@ -37,32 +45,26 @@ TEST(Normaliser, WorkedRewritings) {
 }
 
 TEST(Normaliser, ScreeningDecidesAtOnce) {
-    const struct {
-        const char *typed, *result;
-    } cases[] = {
+    const TextCase cases[] = {
         {"", "0"},      {"   ", "0"},    {"+", "0"},     {"-", "0"},      {" - ", "0"},   {"2+2=", ERR.c_str()},
         {"=", ERR.c_str()}, {"*2", ERR.c_str()}, {"/2", ERR.c_str()}, {"^2", ERR.c_str()}, {"+-", ERR.c_str()},
         {"(-*)", ERR.c_str()},
     };
-    for (const auto& c : cases) EXPECT_EQ(CANONICAL(c.typed), std::string("screened: ") + c.result) << c.typed;
+    for (const auto& c : cases) EXPECT_EQ(CANONICAL(c.in), std::string("screened: ") + c.out) << c.in;
 }
 
 TEST(Normaliser, EdgeCases) {
-    const struct {
-        const char *typed, *result;
-    } cases[] = {
+    const TextCase cases[] = {
         {"(", "0"},          {")", "0"},          {"1 2+3", "15"},     {"1E+5", "6"},    {"1E5*1", "100000"},
         {"100+10%", "100.1"}, {"-2", "-2"},        {"+-2", ERR.c_str()}, {"-+2", ERR.c_str()}, {"2*(", "0"},
         {"2(3)", ERR.c_str()}, {"(2)3", ERR.c_str()}, {"(2)(3)", "6"},   {"%5", ERR.c_str()}, {"2*+3", "6"},
         {"+2", "2"},          {"((2)", "2"},       {"(2))", "2"},       {"2^(", "1"},      {"(2)(3)(4)", "24"},
     };
-    for (const auto& c : cases) EXPECT_EQ(CALCEXPRESSION(c.typed), c.result) << c.typed;
+    for (const auto& c : cases) EXPECT_EQ(CALCEXPRESSION(c.in), c.out) << c.in;
 }
 
 TEST(Normaliser, StepOrderShowsInTheCanonicalText) {
-    const struct {
-        const char *typed, *canonical;
-    } cases[] = {
+    const TextCase cases[] = {
         {"+-2", "- 2"},             // plus-minus becomes an infix minus after the unary test
         {"-+2", "-+ 2"},            // the unary minus is glued before the plus is looked at
         {"(2*-)", "( 2 )"},         // "-)" then "*)" are dropped in turn
@@ -70,7 +72,7 @@ TEST(Normaliser, StepOrderShowsInTheCanonicalText) {
         {"3^-(-2)", "3 ^ -( -2 )"},
         {"1,5%", "1.5 / 100"},
     };
-    for (const auto& c : cases) EXPECT_EQ(CANONICAL(c.typed), c.canonical) << c.typed;
+    for (const auto& c : cases) EXPECT_EQ(CANONICAL(c.in), c.out) << c.in;
 }
 
 // Groups the literal way: the first ")", the nearest "(" before it, every
@@ -104,20 +106,20 @@ TEST(Normaliser, GroupsAgreeWithTheLiteralLoop) {
         std::string typed;
         for (int i = static_cast<int>(random() % 30); i > 0; --i) typed += keys[random() % keys.size()];
         std::string canonical;
-        if (CANONICALFORM(typed, canonical)) ASSERT_EQ(CALCEXPRESSION(typed), GROUPSSTEPWISE(canonical)) << typed;
+        if (CANONICALFORM(typed, canonical)) {
+            ASSERT_EQ(CALCEXPRESSION(typed), GROUPSSTEPWISE(canonical)) << typed;
+        }
     }
 }
 
 TEST(EvalFlat, PrecedenceAndOrder) {
-    const struct {
-        const char *text, *result;
-    } cases[] = {
+    const TextCase cases[] = {
         {"", "0"},                 {"   ", "0"},            {"2 + 3 * 4", "14"},    {"8 / 2 * 4", "16"},
         {"2 ^ 3 ^ 2", "64"},       {"-2 ^ 2", "4"},         {"3 * -2 ^ 2", "12"},   {"3 - 2 ^ 2", "-1"},
         {"2 * 3 + 12 * 3", "42"},  {"7 / 0", "0"},          {" 5 - 3 - 2 ", "0"},   {"1.50", "1.50"},
         {"2 - -3", "5"},           {"1E+20 + 1", "1E+20"},
     };
-    for (const auto& c : cases) EXPECT_EQ(EVALFLAT(c.text), c.result) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(EVALFLAT(c.in), c.out) << c.in;
 }
 
 TEST(EvalFlat, MalformedTexts) {
@@ -223,31 +225,17 @@ TEST(Power, Rules) {
 }
 
 TEST(NumText, WorkedTable) {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
-        {4, "4"},
-        {0.5, ".5"},
-        {-0.25, "-.25"},
-        {1.0 / 3, ".333333333333333"},
-        {2.0 / 3, ".666666666666667"},
-        {std::sqrt(2.0), "1.4142135623731"},
-        {999999999999999, "999999999999999"},
-        {1E15, "1E+15"},
-        {1E-16, "1E-16"},
-        {0.000000000000015, ".000000000000015"},
-        {0.0000000000000125, "1.25E-14"},
+    const NumCase cases[] = {
+        {4, "4"}, {0.5, ".5"}, {-0.25, "-.25"}, {1.0 / 3, ".333333333333333"}, {2.0 / 3, ".666666666666667"},
+        {std::sqrt(2.0), "1.4142135623731"}, {999999999999999, "999999999999999"}, {1E15, "1E+15"},
+        {1E-16, "1E-16"}, {0.000000000000015, ".000000000000015"}, {0.0000000000000125, "1.25E-14"},
         {1.0 / 3000, "3.33333333333333E-4"},
     };
     for (const auto& c : cases) EXPECT_EQ(NUMTEXT(c.value), c.text) << c.text;
 }
 
 TEST(NumText, SixteenthDigitAloneRounds) {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
+    const NumCase cases[] = {
         {0.2468429743296745, ".246842974329674"},   // ...4|5026...: a 5 goes to the even 4
         {0.6337381796907495, ".63373817969075"},    // ...9|5257...: a 5 lifts the odd 9
         {1.614979545329295, "1.61497954532929"},    // exactly ...4|9964...: the 4 decides, not the 9s
@@ -261,10 +249,7 @@ TEST(NumText, SixteenthDigitAloneRounds) {
 
 TEST(NumText, LayoutsAndSpecialValues) {
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
+    const NumCase cases[] = {
         {0.0, "0"},          {-0.0, "0"},        {std::nan(""), "0"},     {inf, "9.99999999999999E+998"},
         {-inf, "-9.99999999999999E+998"},        {123.456, "123.456"},    {-1234567, "-1234567"},
         {1E14, "100000000000000"},               {1.5E15, "1.5E+15"},     {0.1, ".1"},
