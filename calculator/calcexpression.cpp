@@ -1,6 +1,7 @@
 // The typed expression rewritten into the canonical spaced form, then its
 // parenthesised groups evaluated innermost first. The rewriting is plain
 // text replacement in a fixed order; that order decides the results.
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -76,38 +77,29 @@ void BALANCEPARENTHESES(std::string& e) {
     if (closing > opening) e.insert(0, closing - opening, '(');
 }
 
+// Literal rewrites applied one after the other, each to every occurrence.
+struct Rewrite {
+    const char *From, *To;
+};
+
+void REWRITE(std::string& e, std::initializer_list<Rewrite> rules) {
+    for (const Rewrite& rule : rules) REPLACEALL(e, rule.From, rule.To);
+}
+
 void CANONICALISE(std::string& e) {
-    REPLACEALL(e, ",", ".");
-    REPLACEALL(e, "%", "/100");
+    REWRITE(e, {{",", "."}, {"%", "/100"}});
     BALANCEPARENTHESES(e);
-    REPLACEALL(e, ")(", ")*(");
+    REWRITE(e, {{")(", ")*("}});
     while (!e.empty() && ISONEOF(e.back(), "*+-/^(")) e.pop_back();
-    for (const char* dangling : {"-)", "*)", "/)", "+)", "^)"}) REPLACEALL(e, dangling, ")");
-    REPLACEALL(e, "(*", "(");
-    REPLACEALL(e, "(/", "(");
-    REPLACEALL(e, "(^", "(");
-    REPLACEALL(e, "*", " * ");
-    REPLACEALL(e, "+", " + ");
-    REPLACEALL(e, "-", " - ");
-    REPLACEALL(e, "/", " / ");
-    REPLACEALL(e, "^", " ^ ");
-    REPLACEALL(e, "(", " ( ");
-    REPLACEALL(e, ")", " ) ");
+    // Operators left dangling inside a group.
+    REWRITE(e, {{"-)", ")"}, {"*)", ")"}, {"/)", ")"}, {"+)", ")"}, {"^)", ")"}, {"(*", "("}, {"(/", "("}, {"(^", "("}});
+    REWRITE(e, {{"*", " * "}, {"+", " + "}, {"-", " - "}, {"/", " / "}, {"^", " ^ "}, {"(", " ( "}, {")", " ) "}});
     SQUEEZESPACES(e);
-    if (STARTSWITH(e, "- ")) e.erase(1, 1);
-    REPLACEALL(e, "* - ", "* -");
-    REPLACEALL(e, "/ - ", "/ -");
-    REPLACEALL(e, "+ - ", "- ");
-    REPLACEALL(e, "- - ", "+ ");
-    REPLACEALL(e, "^ - ", "^ -");
-    REPLACEALL(e, "( - ", "( -");
+    if (STARTSWITH(e, "- ")) e.erase(1, 1);  // a leading minus is unary
+    // Signs after an operator or an opening parenthesis.
+    REWRITE(e, {{"* - ", "* -"}, {"/ - ", "/ -"}, {"+ - ", "- "}, {"- - ", "+ "}, {"^ - ", "^ -"}, {"( - ", "( -"}});
     if (STARTSWITH(e, "+ ")) e.erase(0, 2);
-    REPLACEALL(e, "* + ", "* ");
-    REPLACEALL(e, "/ + ", "/ ");
-    REPLACEALL(e, "+ + ", "+ ");
-    REPLACEALL(e, "- + ", "- ");
-    REPLACEALL(e, "^ + ", "^ ");
-    REPLACEALL(e, "( + ", "( ");
+    REWRITE(e, {{"* + ", "* "}, {"/ + ", "/ "}, {"+ + ", "+ "}, {"- + ", "- "}, {"^ + ", "^ "}, {"( + ", "( "}});
 }
 
 // Closes the groups in the order of their ")" with a stack of open
