@@ -1,6 +1,138 @@
 #include "calculator/calculatorwindow.h"
 
-// The calculator's window comes with its expression engine.
+#include <cmath>
+#include <string>
+
+#include "calculator/calcwindowstate.h"
+#include "core/dialogtemplate.h"
+#include "core/messageloop.h"
+#include "core/windowgeometry.h"
+
+namespace {
+
+// What one window owns; freed with the window.
+struct CalculatorWindow {
+    CalculatorState State;
+    HFONT Font = nullptr;
+};
+
+CalculatorWindow* windowData(HWND hwnd) {
+    return reinterpret_cast<CalculatorWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+std::string controlText(HWND hwnd, int id) {
+    HWND control = GetDlgItem(hwnd, id);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    const int n = GetWindowTextA(control, &text[0], static_cast<int>(text.size()));
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
+HFONT tahoma12() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(12.0 * dpi / 72.0));
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void sizeControl(HWND hwnd, int id, int32_t width, int32_t height) {
+    DLGUNITSTOPIXELS(hwnd, width, height);
+    SetWindowPos(GetDlgItem(hwnd, id), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Never smaller than 200 x 76 units; the controls follow the outer size.
+void layout(HWND hwnd) {
+    int32_t width = 0, height = 0;
+    GETWINDOWSIZE(hwnd, width, height);
+    const CalculatorLayout l = CALCULATORLAYOUT(width, height);
+    if (l.Width != width || l.Height != height) SETWINDOWSIZE(hwnd, l.Width, l.Height);
+    sizeControl(hwnd, ID_CALC_INPUT, l.InputWidth, l.InputHeight);
+    sizeControl(hwnd, ID_CALC_RESULT, l.ResultWidth, l.ResultHeight);
+    sizeControl(hwnd, ID_CALC_HISTORY, l.HistoryWidth, l.HistoryHeight);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void inputChanged(HWND hwnd, CalculatorWindow& data) {
+    const std::string input = controlText(hwnd, ID_CALC_INPUT);
+    const CalculatorUpdate update =
+        CALCINPUTCHANGED(data.State, input, input.find("\r\n") != std::string::npos ? controlText(hwnd, ID_CALC_HISTORY)
+                                                                                     : std::string());
+    if (update.SetHistory) SetDlgItemTextA(hwnd, ID_CALC_HISTORY, update.History.c_str());
+    if (update.SetResult) SetDlgItemTextA(hwnd, ID_CALC_RESULT, update.Result.c_str());
+    if (update.SetInput) {
+        HWND edit = GetDlgItem(hwnd, ID_CALC_INPUT);
+        SetWindowTextA(edit, update.Input.c_str());  // its EN_CHANGE finds nothing new to evaluate
+        const LPARAM end = static_cast<LPARAM>(update.Input.size());
+        SendMessageA(edit, EM_SETSEL, end, end);
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK CALCULATORPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    try {
+        switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
+            SetForegroundWindow(hwnd);
+            SetFocus(GetDlgItem(hwnd, ID_CALC_INPUT));
+            return FALSE;  // the focus is set
+        case WM_SIZE:
+            if ((wparam == SIZE_RESTORED || wparam == SIZE_MAXIMIZED) && GetDlgItem(hwnd, ID_CALC_HISTORY)) layout(hwnd);
+            break;
+        case WM_COMMAND:
+            if (LOWORD(wparam) == ID_CALC_INPUT && HIWORD(wparam) == EN_CHANGE) {
+                if (CalculatorWindow* data = windowData(hwnd)) inputChanged(hwnd, *data);
+            }
+            break;
+        case WM_NCDESTROY:
+            if (CalculatorWindow* data = windowData(hwnd)) {
+                SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+                if (data->Font) DeleteObject(data->Font);
+                delete data;
+            }
+            break;
+        }
+        if (DIALOGCLOSEDEFAULTS(hwnd, msg, wparam)) return TRUE;
+    } catch (...) {
+        // Nothing may escape into the dialog manager; the window stays usable.
+    }
+    return 0;
+}
+
 void SHOWCALCULATOR(HWND owner) {
-    (void)owner;
+    DialogTemplate t;
+    t.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | DS_SETFONT | DS_CENTER |
+              DS_NOFAILCREATE | DS_3DLOOK;
+    t.Width = 264;
+    t.Height = 96;
+    t.Title = CALCULATORTITLE;
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    t.Items.push_back({DLGCLASS_EDIT, "", "", ID_CALC_INPUT, child | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                       WS_EX_CLIENTEDGE, 2, 5, 255, 15});
+    t.Items.push_back({DLGCLASS_STATIC, "", "", ID_CALC_RESULT, child | SS_LEFTNOWORDWRAP, 0, 2, 20, 255, 15});
+    t.Items.push_back({DLGCLASS_EDIT, "", "", ID_CALC_HISTORY, child | ES_MULTILINE | ES_READONLY | WS_VSCROLL, 0, 2,
+                       35, 255, 40});
+    auto* data = new CalculatorWindow;
+    HWND hwnd = CREATEDIALOGWINDOW(t, owner, CALCULATORPROC, reinterpret_cast<LPARAM>(data));
+    if (!hwnd) {
+        delete data;
+        return;
+    }
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO2", IMAGE_ICON, 32, 32, 0)));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO2", IMAGE_ICON, 16, 16, 0)));
+    data->Font = tahoma12();
+    for (int id : {ID_CALC_INPUT, ID_CALC_RESULT, ID_CALC_HISTORY})
+        SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(data->Font), TRUE);
+    layout(hwnd);  // the history box is H-64 high before the window is first seen
+    ShowWindow(hwnd, SW_SHOW);
+    RUNWINDOWLOOP(hwnd);
 }

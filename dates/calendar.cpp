@@ -1,6 +1,164 @@
 #include "dates/calendar.h"
 
-// The month calendar comes with the calendar window itself.
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/dialogtemplate.h"
+#include "core/messageloop.h"
+#include "dates/comctlversion.h"
+#include "dates/dates.h"
+#include "language/language.h"
+
+ComctlVersionSource COMCTLVERSIONSOURCE = INITCOMCTL32;
+
+namespace {
+
+constexpr char DOWNLOAD_ADDRESS[] = "https://orloclock.example.org/help/common-controls";
+
+std::string longDateToday() {
+    const LocalClock now = LOCALCLOCKSOURCE();
+    return LONGDATETEXT(now.Year, now.Month, now.Day);
+}
+
+// A font for the label, released when its window has gone.
+HFONT labelFont() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(12.0 * dpi / 72.0));
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void closeCalendar(HWND hwnd) {
+    // The owner comes back before the calendar goes, so activation returns to it.
+    EnableWindow(GetWindow(hwnd, GW_OWNER), TRUE);
+    DestroyWindow(hwnd);
+}
+
+}  // namespace
+
+int64_t GETSYSFILEVER(const char* name) {
+    char path[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryA(path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return 0;
+    std::string full(path, n);
+    if (full.back() != '\\') full += '\\';
+    full += name ? name : "";
+    if (full.size() >= MAX_PATH) return 0;
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(full.c_str(), &handle);
+    if (size == 0) return 0;
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoA(full.c_str(), 0, size, block.data())) return 0;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
+        length < sizeof(VS_FIXEDFILEINFO))
+        return 0;
+    return VERSIONHUNDREDTHS(fixed->dwFileVersionMS);
+}
+
+int64_t INITCOMCTL32(int32_t mask) {
+    HMODULE library = LoadLibraryA("COMCTL32.DLL");
+    if (!library) return 0;
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (initEx) {
+        INITCOMMONCONTROLSEX controls{8, mask != 0 ? static_cast<DWORD>(mask) : ICC_WIN95_CLASSES};
+        initEx(&controls);
+    } else {
+        InitCommonControls();
+    }
+    FreeLibrary(library);  // imported as well, so it stays loaded
+    return GETSYSFILEVER("COMCTL32.DLL");
+}
+
+const char* COMCTLERRORTEXT() {
+    static const std::string text = std::string("Sorry, this program needs a later version of COMCTL32.DLL.") +
+                                    "\r\n" +
+                                    "Please install MSIE version 4 or higher, or get the file directly from: " +
+                                    "\r\n" + "\r\n" + DOWNLOAD_ADDRESS;
+    return text.c_str();
+}
+
+INT_PTR CALLBACK CALENDARPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDCANCEL) {
+            closeCalendar(hwnd);
+            return TRUE;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wparam & 0xFFF0) == SC_CLOSE) {
+            SendMessageA(hwnd, WM_CLOSE, 0, 0);
+            closeCalendar(hwnd);
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE:
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header && header->code == MCN_SELCHANGE) {
+            const SYSTEMTIME& day = reinterpret_cast<const NMSELCHANGE*>(lparam)->stSelStart;
+            SetDlgItemTextA(hwnd, ID_CALENDAR_LABEL, LONGDATETEXT(day.wYear, day.wMonth, day.wDay).c_str());
+        }
+        break;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        SendDlgItemMessageA(hwnd, ID_CALENDAR_MONTH, msg, wparam, lparam);
+        break;
+    }
+    return 0;
+}
+
 void SHOWCALENDAR(HWND clock) {
-    (void)clock;
+    if (COMCTLVERSIONSOURCE(ICC_DATE_CLASSES) < MINIMUM_COMCTL32_VERSION) {
+        MessageBoxA(nullptr, COMCTLERRORTEXT(), COMCTLERRORCAPTION, MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+        return;
+    }
+    DialogTemplate t;
+    t.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_DLGFRAME | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE |
+              DS_3DLOOK;
+    t.ExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
+    t.Width = 400;
+    t.Height = 212;
+    t.Title = LANGTEXT("Calendrier", "Calendar");
+    t.Items.push_back({DLGCLASS_STATIC, "", longDateToday(), ID_CALENDAR_LABEL, WS_CHILD | WS_VISIBLE | SS_LEFT, 0,
+                       8, 8, 280, 14});
+    t.Items.push_back({DLGCLASS_BUTTON, "", LANGTEXT("&Fermer", "&Close"), IDCANCEL,
+                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 340, 6, 50, 14});
+    t.Items.push_back({0, MONTHCAL_CLASSA, "", ID_CALENDAR_MONTH, WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_MULTISELECT,
+                       WS_EX_CLIENTEDGE, 0, 26, 396, 190});
+    HWND calendar = CREATEDIALOGWINDOW(t, clock, CALENDARPROC);
+    if (!calendar) return;
+    HFONT font = labelFont();
+    SendDlgItemMessageA(calendar, ID_CALENDAR_LABEL, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendDlgItemMessageA(calendar, ID_CALENDAR_MONTH, MCM_SETMAXSELCOUNT, 31, 0);
+
+    RECT w{}, c{};
+    GetWindowRect(clock, &w);
+    GetClientRect(clock, &c);
+    const int left = w.left + ((w.right - w.left) - (c.right - c.left)) - 413;
+    const int top = w.top + ((w.bottom - w.top) - (c.bottom - c.top)) - 260;
+    SetWindowPos(calendar, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    // Modal: the clock keeps ticking (its messages are dispatched by this
+    // loop) but takes no input until the calendar has closed.
+    EnableWindow(clock, FALSE);
+    ShowWindow(calendar, SW_SHOW);
+    RUNWINDOWLOOP(calendar);
+    EnableWindow(clock, TRUE);
+    SetActiveWindow(clock);
+    SetFocus(clock);
+    DeleteObject(font);
 }

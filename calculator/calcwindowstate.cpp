@@ -1,0 +1,50 @@
+#include "calculator/calcwindowstate.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "calculator/calculate.h"
+
+CalculatorUpdate CALCINPUTCHANGED(CalculatorState& state, const std::string& input, const std::string& history) {
+    CalculatorUpdate update;
+    if (input.find("\r\n") == std::string::npos) {
+        // Text the handler itself puts back is not evaluated a second time.
+        if (input != state.LastExpression) {
+            state.LastExpression = input;
+            state.LastDisplay = CALCULATE(input);
+            update.SetResult = true;
+            update.Result = state.LastDisplay;
+        }
+        return update;
+    }
+    if (!state.LastDisplay.empty() && state.LastDisplay != SYNTAXERRORTEXT()) {
+        update.SetHistory = true;
+        update.History = state.LastDisplay + "\r\n" + history;  // newest on top, every line ends with CRLF
+        state.LastExpression.clear();
+        state.LastDisplay.clear();
+        update.SetInput = true;
+        update.SetResult = true;
+        return update;
+    }
+    // Nothing to record: the expression stays for correction, without the line break.
+    update.SetInput = true;
+    update.Input.reserve(input.size());
+    for (size_t i = 0; i < input.size(); ++i) {
+        if (input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
+        update.Input += input[i];
+    }
+    return update;
+}
+
+CalculatorLayout CALCULATORLAYOUT(int32_t outerWidth, int32_t outerHeight) {
+    CalculatorLayout l{};
+    l.Width = std::max<int32_t>(outerWidth, 200);
+    l.Height = std::max<int32_t>(outerHeight, 76);
+    l.InputWidth = l.ResultWidth = l.HistoryWidth = l.Width - 9;
+    l.InputHeight = l.ResultHeight = 15;
+    l.HistoryHeight = l.Height - 64;
+    return l;
+}
