@@ -122,6 +122,38 @@ TEST_F(Windows, CalculatorEvaluatesRecordsAndKeepsItsOwnHistory) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(calc) && !IsWindow(other); }, 2000));
 }
 
+TEST_F(Windows, CalculatorSurvivesTenThousandPastedInputs) {
+    ClockThread clock;
+    HWND calc = openCalculator(clock.Window());
+    ASSERT_NE(calc, nullptr);
+    HWND input = GetDlgItem(calc, ID_CALC_INPUT);
+    const char alphabet[] = "0123456789+-*/^%()., &HBOEe=x\r\n\t";
+    uint32_t seed = 20261207;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    std::string paste;
+    const int pastes = LANGUAGE_IS_FRENCH ? 2000 : 10000;  // the engine is the same in both builds
+    for (int i = 0; i < pastes; ++i) {
+        paste.clear();
+        const size_t length = next() % (i % 100 == 0 ? 3000 : 40);
+        for (size_t k = 0; k < length; ++k) paste += alphabet[next() % (sizeof alphabet - 1)];
+        if (i % 3 == 0) SendMessageA(input, EM_SETSEL, 0, -1);  // sometimes replace all, sometimes append
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(input, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(paste.c_str()),
+                                        SMTO_NORMAL, 5000, &answer))
+            << "the calculator hung on paste " << i;
+        if (i % 1000 == 999) {
+            const std::string result = LabelText(calc, ID_CALC_RESULT);
+            EXPECT_TRUE(result.empty() || result == LANGTEXT("Erreur de syntaxe", "Syntax error") ||
+                        result.find(" = ") != std::string::npos)
+                << result;
+        }
+    }
+    EXPECT_TRUE(IsWindow(calc));
+    typeLine(calc, "1+1");  // still answering normally
+    EXPECT_EQ(LabelText(calc, ID_CALC_RESULT), "1+1 = 2");
+    SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 TEST_F(Windows, CalculatorNeverSmallerThanItsMinimum) {
     ClockThread clock;
     HWND calc = openCalculator(clock.Window());
