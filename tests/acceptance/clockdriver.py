@@ -88,8 +88,8 @@ class Clock:
         self.folder = folder
         os.makedirs(folder, exist_ok=True)
         self.exe = os.path.join(folder, os.path.basename(exe))
-        if not os.path.exists(self.exe):
-            shutil.copy(exe, self.exe)
+        if os.path.abspath(exe) != os.path.abspath(self.exe):
+            shutil.copy(exe, self.exe)  # always the program just built
         stem = os.path.splitext(os.path.basename(exe))[0]
         self.ini = os.path.join(folder, stem + '_orloclock.ini')
         self.process = None
@@ -167,13 +167,14 @@ class Spy:
         self.exe = os.path.join(os.path.dirname(bin_folder.rstrip('/')), 'tests', 'winspy.exe')
 
     def read(self, title):
-        """[(rect, enabled, {id: (class, text)})] of the windows with this title."""
+        """[(rect, enabled, {id: (class, text)}, style, exstyle)] of the windows with this title."""
         out = subprocess.run(['wine', self.exe, title], capture_output=True).stdout.decode('cp1252')
         found = []
         for line in out.splitlines():
             parts = line.rstrip('\r').split('\t')
             if parts[0] == 'window':
-                found.append((tuple(int(v) for v in parts[1].split(',')), parts[2] == '1', {}))
+                found.append((tuple(int(v) for v in parts[1].split(',')), parts[2] == '1', {},
+                              int(parts[3], 16), int(parts[4], 16)))
             elif found and len(parts) == 3:
                 found[-1][2][int(parts[0])] = (parts[1], parts[2].replace('\\r', '\r').replace('\\n', '\n'))
         return found

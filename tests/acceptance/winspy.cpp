@@ -1,5 +1,5 @@
 // winspy TITLE: what a screen reader would see of the top-level windows with
-// this exact title: per window a line "window<TAB>x,y,w,h<TAB>enabled", then
+// this exact title: per window a line "window<TAB>x,y,w,h<TAB>enabled<TAB>style<TAB>exstyle" (hex), then
 // per child "id<TAB>class<TAB>text" (CR and LF written as \r and \n).
 // Lets the acceptance scenarios read texts from outside the clock's process.
 #include <windows.h>
@@ -34,8 +34,9 @@ BOOL CALLBACK top(HWND w, LPARAM title) {
     if (text(w) != reinterpret_cast<const char*>(title)) return TRUE;
     RECT r;
     GetWindowRect(w, &r);
-    std::printf("window\t%ld,%ld,%ld,%ld\t%d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
-                IsWindowEnabled(w) ? 1 : 0);
+    std::printf("window\t%ld,%ld,%ld,%ld\t%d\t%08lx\t%08lx\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                IsWindowEnabled(w) ? 1 : 0, static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)));
     EnumChildWindows(w, child, 0);
     return TRUE;
 }
