@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests, then the
-# Windows build's tests under Wine on a virtual X display of their own.
+# Windows build's tests under Wine on a virtual X display of their own (unit
+# tests, real windows, the user scenarios with real X input and samples of
+# the robustness runs; screenshots in build/screenshots). Then makes the
+# release package build/dist/orloclock-win64.zip.
 set -u
 . "$(dirname "$0")/tools/common.sh"
 orlo_install_packages || exit 1
@@ -15,6 +18,8 @@ unset DISPLAY
 orlo_start_xvfb
 orlo_wine_env
 (cd "$BUILD_DIR/win64" && ctest --output-on-failure --timeout 300) || failed=1
+
+"$ORLO_ROOT/tools/package.sh" || failed=1
 
 if [ $failed -ne 0 ]; then
   echo "test.sh: some tests FAILED"
