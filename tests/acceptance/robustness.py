@@ -38,8 +38,13 @@ def write_settings(path, sections):
 
 
 def kill_clock(clock):
-    for pid in subprocess.run(['pgrep', '-f', 'orloclock.exe'], capture_output=True, text=True).stdout.split():
-        os.kill(int(pid), signal.SIGKILL)
+    # Only this run's copy: its folder name is in the process's command line.
+    pattern = os.path.basename(clock.folder) + r'[/\\]orloclock\.exe'
+    for pid in subprocess.run(['pgrep', '-f', pattern], capture_output=True, text=True).stdout.split():
+        try:
+            os.kill(int(pid), signal.SIGKILL)
+        except ProcessLookupError:
+            pass
     if clock.process:
         clock.process.wait(10)
 
