@@ -18,8 +18,15 @@ struct AppearanceRecord : AppearanceSettings {
 // Notification-area icon callback message.
 constexpr UINT WM_TRAYICON = WM_USER + 1;
 
+// The auto-save timer of the clock window (the clock's refresh timer is 1424).
+constexpr UINT_PTR ID_SAVE_TIMER = 1545;
+constexpr UINT SAVE_PERIOD_MS = 300000;
+
 // Fills TrayIcon from the tip text, the icon resource name and the record's window.
 void INITTRAYICONDATA(const char* tip, const char* iconname, AppearanceRecord& record);
+
+// Creates the appearance popup menu and its three submenus into the record.
+void BUILDAPPEARANCEMENUS(AppearanceRecord& record);
 
 // Applies the record's transparency and colour key to the layered clock window.
 void APPLYLAYEREDATTRIBUTES(AppearanceRecord& record);

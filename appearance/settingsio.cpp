@@ -1,0 +1,100 @@
+#include "appearance/settingsio.h"
+
+#include <array>
+#include <cstring>
+
+#include "appearance/settingsfile.h"
+#include "core/windowgeometry.h"
+
+unsigned APPEARANCESAVECOUNT = 0;
+
+namespace {
+
+constexpr std::size_t PROFILEBUFFER = 260;
+constexpr std::size_t COORDKEYS = 4;
+
+std::array<int32_t, 4> windowValues(HWND window) {
+    std::array<int32_t, 4> v{};
+    GETWINDOWLOCATION(window, v[0], v[1]);
+    GETWINDOWSIZE(window, v[2], v[3]);
+    return v;
+}
+
+void readSettings(AppearanceRecord& record, const std::string& path, const std::array<int32_t, 4>& window) {
+    const auto& keys = SETTINGSKEYS();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::string fallback = i < COORDKEYS ? std::to_string(window[i]) : keys[i].Default;
+        char buffer[PROFILEBUFFER] = {};
+        GetPrivateProfileStringA(keys[i].Section, keys[i].Key.c_str(), fallback.c_str(), buffer, sizeof buffer,
+                                 path.c_str());
+        buffer[sizeof buffer - 1] = '\0';
+        STORESETTING(record, i, buffer);
+    }
+}
+
+void writeSettings(const AppearanceRecord& record, const std::string& path, const std::array<int32_t, 4>& window,
+                   bool withCoords) {
+    const auto& keys = SETTINGSKEYS();
+    const std::array<int32_t, 4> coords = SAVEDCOORDS(record, window);
+    for (std::size_t i = withCoords ? 0 : COORDKEYS; i < keys.size(); ++i)
+        WritePrivateProfileStringA(keys[i].Section, keys[i].Key.c_str(), SETTINGTEXT(record, i, coords).c_str(),
+                                   path.c_str());
+}
+
+// The keys are written into a copy beside the file, which then replaces it
+// in one rename: a save cut short (the process killed, the power gone) leaves
+// either the old file or the new one, never a truncated mix. Keys the clock
+// does not know travel with the copy. Where no copy can be made, the file is
+// written in place.
+void saveSettings(const AppearanceRecord& record) {
+    const std::string path = SETTINGSFILEOF(record);
+    // A read-only file stays as it is, as a write in place would leave it.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    const std::array<int32_t, 4> window = windowValues(record.Window);
+    const bool withCoords = !IsZoomed(record.Window) && !IsIconic(record.Window);
+    const std::string copy = path + ".tmp";
+    bool viaCopy = copy.size() < MAX_PATH;
+    if (viaCopy) {
+        SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(copy.c_str());  // left over from a save that was cut short
+        if (FILEEXISTS(path))
+            viaCopy = CopyFileA(path.c_str(), copy.c_str(), FALSE) &&
+                      SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    writeSettings(record, viaCopy ? copy : path, window, withCoords);
+    if (viaCopy && !MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        DeleteFileA(copy.c_str());
+}
+
+}  // namespace
+
+bool FILEEXISTS(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string SETTINGSFILEOF(const AppearanceRecord& record) {
+    char executable[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, executable, MAX_PATH);
+    if (n >= MAX_PATH) n = MAX_PATH - 1;
+    char title[PROFILEBUFFER] = {};
+    const int t = GetWindowTextA(record.Window, title, sizeof title);
+    return SETTINGSFILEPATH(std::string(executable, n), std::string(title, t > 0 ? t : 0));
+}
+
+void APPEARANCESETTINGS(const char* mode, AppearanceRecord& record) {
+    if (!mode) return;
+    if (std::strcmp(mode, "save") == 0) {
+        saveSettings(record);
+        ++APPEARANCESAVECOUNT;
+    } else if (std::strcmp(mode, "get") == 0) {
+        const std::string path = SETTINGSFILEOF(record);
+        const std::array<int32_t, 4> window = windowValues(record.Window);
+        if (FILEEXISTS(path)) {
+            readSettings(record, path, window);
+        } else {
+            record.Left = window[0];
+            record.Top = window[1];
+            record.Width = window[2];
+            record.Height = window[3];
+        }
+    }
+}

@@ -1,0 +1,21 @@
+// The settings file beside the executable, read once at start ("get") and
+// written by the auto-save timer and at the end ("save").
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "appearance/appearancerecord.h"
+
+// "get" fills the record from the file, "save" writes the file from it; any
+// other mode does nothing.
+void APPEARANCESETTINGS(const char* mode, AppearanceRecord& record);
+
+// True when the file system has attributes for the path (a folder counts too).
+bool FILEEXISTS(const std::string& path);
+
+// The settings file of the record's window, from the executable and its current title.
+std::string SETTINGSFILEOF(const AppearanceRecord& record);
+
+// Number of saves this process has made or attempted (diagnostics and tests).
+extern unsigned APPEARANCESAVECOUNT;
