@@ -58,7 +58,9 @@ void saveSettings(const AppearanceRecord& record) {
     if (viaCopy) {
         SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(copy.c_str());  // left over from a save that was cut short
-        if (FILEEXISTS(path))
+        if (FILEEXISTS(copy))
+            viaCopy = false;  // something that is no file of ours holds the name
+        else if (FILEEXISTS(path))
             viaCopy = CopyFileA(path.c_str(), copy.c_str(), FALSE) &&
                       SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     }

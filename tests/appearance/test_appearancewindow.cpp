@@ -305,6 +305,22 @@ TEST(AppearanceWindow, FirstStartModesMenusAndExit) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &again));
 }
 
+TEST(AppearanceWindow, TrayIconDataIsTheFirstVersionWithACutTip) {
+    AppearanceRecord record;
+    record.Window = reinterpret_cast<HWND>(0x1234);
+    const std::string tip(100, 't');
+    INITTRAYICONDATA(tip.c_str(), "  ICO1 ", record);
+    const NOTIFYICONDATAA& t = record.TrayIcon;
+    EXPECT_EQ(t.cbSize, DWORD(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(t.hWnd, record.Window);
+    EXPECT_EQ(t.uID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr))));
+    EXPECT_EQ(t.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(t.uCallbackMessage, 1025u);
+    EXPECT_EQ(std::string(t.szTip), tip.substr(0, 63));
+    INITTRAYICONDATA(CLOCKTITLE, "ICO1", record);
+    EXPECT_STREQ(record.TrayIcon.szTip, "orlo clock");
+}
+
 TEST(AppearanceWindow, FileWithOnlyCoordTakesThePerKeyDefaults) {
     WriteIni("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 80\r\n");
     StartedClock clock;
