@@ -50,10 +50,10 @@ def kill_clock(clock):
 
 
 def reachable(window):
-    """At least a 20 x 20 pixel piece of the clock lies on the screen."""
+    """At least a 16 x 16 pixel piece of the clock lies on the screen, enough to drag it."""
     x, y, w, h = geometry(window)
     sw, sh = screen_size()
-    return min(x + w, sw) - max(x, 0) >= 20 and min(y + h, sh) - max(y, 0) >= 20
+    return min(x + w, sw) - max(x, 0) >= 16 and min(y + h, sh) - max(y, 0) >= 16
 
 
 def start_and_check(clock):

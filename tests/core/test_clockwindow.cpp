@@ -55,6 +55,7 @@ TEST_F(ClockWindow, TimeLabelFollowsTheClockWithinATick) {
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(LabelBecomes(w, ID_TIME_LABEL, "23:58"));
     EXPECT_EQ(LabelText(w, ID_DATE_LABEL), SHORTDATETEXT(2024, 12, 31));
+    Sleep(700);  // the label is created with the text; let the first tick write it before counting
 
     Hook = SetWindowsHookExA(WH_CALLWNDPROC, countSetText, nullptr, clock.ThreadId());
     ASSERT_NE(Hook, nullptr);
