@@ -6,6 +6,7 @@
 
 #include "appearance/fontrules.h"
 #include "core/clockwindow.h"
+#include "core/windowgeometry.h"
 
 namespace {
 
@@ -84,20 +85,6 @@ UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) 
 
 }  // namespace
 
-void PLACEDIALOGONWORKAREA(HWND dialog, int left, int top, HWND neighbour) {
-    RECT r{};
-    GetWindowRect(dialog, &r);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    HMONITOR where = neighbour ? MonitorFromWindow(neighbour, MONITOR_DEFAULTTONEAREST)
-                          : MonitorFromPoint(POINT{left, top}, MONITOR_DEFAULTTONEAREST);
-    int32_t x = left, y = top;
-    if (GetMonitorInfoA(where, &monitor)) {
-        const PlaceRect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
-        KEEPONWORKAREA(x, y, r.right - r.left, r.bottom - r.top, area);
-    }
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void APPLYCLOCKFONT(AppearanceRecord& record) {
     const float points = LABELPOINTS(record.FontSize);

@@ -17,7 +17,3 @@ int32_t CHOOSECLOCKCOLOR(const char* which, AppearanceRecord& record);
 // How the colours reach the painting: the answer to the clock window's colour
 // messages (WM_CTLCOLORSTATIC, WM_CTLCOLORDLG), 0 for every other message.
 INT_PTR CLOCKCOLORMESSAGE(AppearanceRecord& record, UINT msg, WPARAM wparam, LPARAM lparam);
-
-// Moves a dialog so that its top-left corner is at (left, top) or as near
-// as keeps it whole on the work area of the monitor nearest to `neighbour`.
-void PLACEDIALOGONWORKAREA(HWND dialog, int left, int top, HWND neighbour);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "appearance/appearancesettings.h"
+#include "core/placement.h"
 
 // Sizes the labels may take. A size of 0 means 8 points; anything else is
 // held within these bounds so that a damaged settings file cannot ask for a
@@ -48,14 +49,6 @@ int32_t CHOSENCOLOR(const ColorRole& role, bool confirmed, int32_t chosen);
 // Only the red, green and blue bytes are painted or compared.
 constexpr int32_t PAINTEDCOLOR(int32_t colour) { return colour & 0x00FFFFFF; }
 
-// Where a window of this size must go so that it lies within the work area,
-// starting from the wanted top-left corner: moved right and down onto the
-// area, then left and up so that its far edges fit (its top-left corner
-// wins when it is larger than the area).
-struct PlaceRect {
-    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
-void KEEPONWORKAREA(int32_t& left, int32_t& top, int32_t width, int32_t height, const PlaceRect& workarea);
 // Offset of the font and colour dialogs from the clock's top-left corner.
 constexpr int32_t DIALOG_OFFSET_LEFT = 240;
 constexpr int32_t DIALOG_OFFSET_UP = 250;

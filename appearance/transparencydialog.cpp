@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "appearance/colorsfonts.h"
 #include "appearance/transparencyrules.h"
 #include "core/dialogtemplate.h"
+#include "core/windowgeometry.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "calculator/calculatorwindow.h"
 
-#include <cmath>
 #include <string>
 
 #include "calculator/calcwindowstate.h"
@@ -26,18 +25,6 @@ std::string controlText(HWND hwnd, int id) {
     const int n = GetWindowTextA(control, &text[0], static_cast<int>(text.size()));
     text.resize(n > 0 ? n : 0);
     return text;
-}
-
-HFONT tahoma12() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    LOGFONTA font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(12.0 * dpi / 72.0));
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-    return CreateFontIndirectA(&font);
 }
 
 void sizeControl(HWND hwnd, int id, int32_t width, int32_t height) {
@@ -129,7 +116,7 @@ void SHOWCALCULATOR(HWND owner) {
                  reinterpret_cast<LPARAM>(LoadImageA(module, "ICO2", IMAGE_ICON, 32, 32, 0)));
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadImageA(module, "ICO2", IMAGE_ICON, 16, 16, 0)));
-    data->Font = tahoma12();
+    data->Font = CREATESCREENFONT("Tahoma", 12, FW_NORMAL);
     for (int id : {ID_CALC_INPUT, ID_CALC_RESULT, ID_CALC_HISTORY})
         SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(data->Font), TRUE);
     layout(hwnd);  // the history box is H-64 high before the window is first seen

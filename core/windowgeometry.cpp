@@ -1,6 +1,9 @@
 #include "core/windowgeometry.h"
 
 #include "core/dialogunits.h"
+#include "core/placement.h"
+
+#include <cmath>
 
 void DLGUNITSTOPIXELS(HWND window, int32_t& x, int32_t& y) {
     RECT r{x, y, x, y};
@@ -46,4 +49,31 @@ void SETWINDOWLOCATION(HWND window, int32_t left, int32_t top) {
 void SETWINDOWSIZE(HWND window, int32_t width, int32_t height) {
     DLGUNITSTOPIXELS(window, width, height);
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+HFONT CREATESCREENFONT(const char* face, double points, LONG weight) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LOGFONTA font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfWeight = weight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&font);
+}
+
+void PLACEDIALOGONWORKAREA(HWND dialog, int left, int top, HWND neighbour) {
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    HMONITOR where = neighbour ? MonitorFromWindow(neighbour, MONITOR_DEFAULTTONEAREST)
+                          : MonitorFromPoint(POINT{left, top}, MONITOR_DEFAULTTONEAREST);
+    int32_t x = left, y = top;
+    if (GetMonitorInfoA(where, &monitor)) {
+        const PlaceRect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+        KEEPONWORKAREA(x, y, r.right - r.left, r.bottom - r.top, area);
+    }
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

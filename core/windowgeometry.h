@@ -13,3 +13,12 @@ void GETWINDOWLOCATION(HWND window, int32_t& left, int32_t& top);
 void GETWINDOWSIZE(HWND window, int32_t& width, int32_t& height);
 void SETWINDOWLOCATION(HWND window, int32_t left, int32_t top);
 void SETWINDOWSIZE(HWND window, int32_t width, int32_t height);
+
+// A font of the given face and size in points at the screen's resolution;
+// the caller owns it.
+HFONT CREATESCREENFONT(const char* face, double points, LONG weight);
+
+// Moves a dialog so that its top-left corner is at (left, top) or as near
+// as keeps it whole on the work area of the monitor nearest to `neighbour`
+// (to that point when there is none).
+void PLACEDIALOGONWORKAREA(HWND dialog, int left, int top, HWND neighbour);
