@@ -80,8 +80,21 @@ POINT cursor() {
     return p;
 }
 
+// A piece of the window large enough to find and drag lies on a monitor: a
+// sliver of a few pixels at a screen edge counts as lost.
+bool grippable(const RECT& r) {
+    constexpr LONG GRIPPIXELS = 16;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
+    RECT piece{};
+    return monitor && GetMonitorInfoA(monitor, &info) && IntersectRect(&piece, &r, &info.rcMonitor) &&
+           piece.right - piece.left >= GRIPPIXELS && piece.bottom - piece.top >= GRIPPIXELS;
+}
+
 // At start only: a damaged or stale file must not leave the clock too small
-// to see, or on a monitor that is no longer there.
+// to see, or on a monitor that is no longer there, or with too little of it
+// on the screen to take hold of.
 void keepReachable(AppearanceRecord& record) {
     HWND w = record.Window;
     int32_t screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN), screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
@@ -93,10 +106,10 @@ void keepReachable(AppearanceRecord& record) {
     DLGUNITSTOPIXELS(w, width, height);
     const RECT r{left, top, static_cast<LONG>(std::min<long long>(INT_MAX, 0LL + left + width)),
                  static_cast<LONG>(std::min<long long>(INT_MAX, 0LL + top + height))};
-    const bool visible = MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
-    if (visible) return;
     MONITORINFO info{};
     info.cbSize = sizeof info;
+    const bool visible = grippable(r);
+    if (visible) return;
     if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
     UnitRect area{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
     PIXELSTODLGUNITS(w, area.Left, area.Top);

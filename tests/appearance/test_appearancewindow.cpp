@@ -71,6 +71,7 @@ Units RecordUnits() { return {Rec.Left, Rec.Top, Rec.Width, Rec.Height}; }
 
 void Command(HWND w, int id) { SendMessageA(w, WM_COMMAND, id, 0); }
 void Save(HWND w) { SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0); }
+void Wheel(HWND w, int delta) { SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0); }
 
 // "Exit" as the menu gives it: a posted command, so the clock's loop sees
 // the window gone once it is handled.
@@ -159,10 +160,15 @@ private:
     HWND window_ = nullptr;
 };
 
-bool OnSomeMonitor(HWND w) {
-    RECT r;
+// At least a 16 x 16 pixel piece of the window lies on a monitor: enough to drag it.
+bool Reachable(HWND w) {
+    RECT r, piece;
     GetWindowRect(w, &r);
-    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
+    return monitor && GetMonitorInfoA(monitor, &info) && IntersectRect(&piece, &r, &info.rcMonitor) &&
+           piece.right - piece.left >= 16 && piece.bottom - piece.top >= 16;
 }
 
 TEST(AppearanceWindow, FirstStartModesMenusAndExit) {
@@ -249,13 +255,13 @@ TEST(AppearanceWindow, FirstStartModesMenusAndExit) {
     // Wheel steps of 10 within 25..255 reach the layered attributes.
     EXPECT_EQ(LayeredOf(w).alpha, 255);
     EXPECT_EQ(LayeredOf(w).flags, DWORD(LWA_ALPHA));
-    SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    Wheel(w, WHEEL_DELTA);
     EXPECT_EQ(LayeredOf(w).alpha, 255);
-    for (int i = 0; i < 3; ++i) SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    for (int i = 0; i < 3; ++i) Wheel(w, -WHEEL_DELTA);
     EXPECT_EQ(LayeredOf(w).alpha, 225);
-    for (int i = 0; i < 30; ++i) SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -3 * WHEEL_DELTA), 0);
+    for (int i = 0; i < 30; ++i) Wheel(w, -3 * WHEEL_DELTA);
     EXPECT_EQ(LayeredOf(w).alpha, 25);
-    SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, 1), 0);
+    Wheel(w, 1);
     EXPECT_EQ(LayeredOf(w).alpha, 35);
     EXPECT_EQ(Rec.Transparency, 35);
 
@@ -405,6 +411,8 @@ TEST(AppearanceWindow, DamagedFilesLoadWithSaneValues) {
              "FontAttr=inf\r\nBgndCol=0x7fffffff\r\n" + longLine},
         {"off every monitor, no size", "[Coord]\r\nLeft=30000\r\nTop=-30000\r\nWidth=0\r\nHeight=-50\r\n"
                                        "[All]\r\nTransparency=256\r\n"},
+        {"a sliver above the top edge",
+         "[Coord]\r\nLeft= 100\r\nTop=-20\r\nWidth= 24\r\nHeight= 24\r\n[All]\r\nCaption= 0\r\n"},
         {"sections twice, stray bytes", "[All]\r\nOnTop= 1\r\n[All]\r\nOnTop= 0\r\n\0\xFF\x1A\r[Coord\r\n=\r\n"},
     };
     for (const auto& f : files) {
@@ -414,7 +422,7 @@ TEST(AppearanceWindow, DamagedFilesLoadWithSaneValues) {
         HWND w = clock.Window();
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(IsWindowVisible(w));
-        EXPECT_TRUE(OnSomeMonitor(w));
+        EXPECT_TRUE(Reachable(w));
         const Units u = WindowUnits(w);
         EXPECT_GE(u.width, 20);
         EXPECT_GE(u.height, 20);
