@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
+#include "core/windowgeometry.h"
 #include "dates/comctlversion.h"
 #include "dates/dates.h"
 #include "language/language.h"
@@ -16,24 +16,12 @@ ComctlVersionSource COMCTLVERSIONSOURCE = INITCOMCTL32;
 
 namespace {
 
-constexpr char DOWNLOAD_ADDRESS[] = "https://orloclock.example.org/help/common-controls";
+// A neutral page on the versions of the common-controls library and how to get them.
+constexpr char DOWNLOAD_ADDRESS[] = "https://learn.microsoft.com/windows/win32/controls/common-control-versions";
 
 std::string longDateToday() {
     const LocalClock now = LOCALCLOCKSOURCE();
     return LONGDATETEXT(now.Year, now.Month, now.Day);
-}
-
-// A font for the label, released when its window has gone.
-HFONT labelFont() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    LOGFONTA font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(12.0 * dpi / 72.0));
-    font.lfWeight = FW_BOLD;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-    return CreateFontIndirectA(&font);
 }
 
 void closeCalendar(HWND hwnd) {
@@ -141,7 +129,7 @@ void SHOWCALENDAR(HWND clock) {
                        WS_EX_CLIENTEDGE, 0, 26, 396, 190});
     HWND calendar = CREATEDIALOGWINDOW(t, clock, CALENDARPROC);
     if (!calendar) return;
-    HFONT font = labelFont();
+    HFONT font = CREATESCREENFONT("Tahoma", 12, FW_BOLD);
     SendDlgItemMessageA(calendar, ID_CALENDAR_LABEL, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendDlgItemMessageA(calendar, ID_CALENDAR_MONTH, MCM_SETMAXSELCOUNT, 31, 0);
 
@@ -150,7 +138,8 @@ void SHOWCALENDAR(HWND clock) {
     GetClientRect(clock, &c);
     const int left = w.left + ((w.right - w.left) - (c.right - c.left)) - 413;
     const int top = w.top + ((w.bottom - w.top) - (c.bottom - c.top)) - 260;
-    SetWindowPos(calendar, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // A clock near the left or top edge would push the calendar off the screen.
+    PLACEDIALOGONWORKAREA(calendar, left, top, clock);
 
     // Modal: the clock keeps ticking (its messages are dispatched by this
     // loop) but takes no input until the calendar has closed.

@@ -59,6 +59,11 @@ HWND openCalculator(HWND clock) {
 }
 
 // Typed key by key: text put in with WM_SETTEXT gives a multi-line edit no EN_CHANGE.
+HWND openCalendar(HWND clock) {
+    PostMessageA(clock, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
+    return waitForNew(LANGTEXT("Calendrier", "Calendar"), {});
+}
+
 void typeLine(HWND calc, const char* text) {
     HWND input = GetDlgItem(calc, ID_CALC_INPUT);
     SendMessageA(input, EM_SETSEL, 0, -1);
@@ -179,9 +184,8 @@ TEST_F(Windows, CalculatorNeverSmallerThanItsMinimum) {
 TEST_F(Windows, CalendarShowsTheSelectedDayWhileTheClockWaits) {
     ClockThread clock;
     HWND w = clock.Window();
-    const char* title = LANGTEXT("Calendrier", "Calendar");
-    PostMessageA(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
-    HWND cal = waitForNew(title, {});
+    SetWindowPos(w, nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // room above and to the left
+    HWND cal = openCalendar(w);
     ASSERT_NE(cal, nullptr);
     EXPECT_EQ(LabelText(cal, ID_CALENDAR_LABEL), LONGDATETEXT(2023, 9, 5));
     EXPECT_FALSE(IsWindowEnabled(w));
@@ -213,6 +217,18 @@ TEST_F(Windows, CalendarShowsTheSelectedDayWhileTheClockWaits) {
     PostMessageA(GetDlgItem(cal, ID_CALENDAR_MONTH), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cal); }, 2000)) << "Esc should close the calendar";
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(w) != FALSE; }, 1000));
+
+    // A clock near the top-left corner: the calendar stays whole on the work area.
+    SetWindowPos(w, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    cal = openCalendar(w);
+    ASSERT_NE(cal, nullptr);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(cal, &calRect);
+    EXPECT_EQ(calRect.left, work.left);
+    EXPECT_EQ(calRect.top, work.top);
+    PostMessageA(cal, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cal); }, 2000));
 }
 
 TEST_F(Windows, TooOldCommonControlsGiveTheMessageAndNoCalendar) {
