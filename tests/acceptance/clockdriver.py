@@ -85,13 +85,13 @@ class Clock:
     """One copy of the clock in a folder of its own, so its settings file is its own too."""
 
     def __init__(self, folder, exe):
-        self.folder = folder
-        os.makedirs(folder, exist_ok=True)
-        self.exe = os.path.join(folder, os.path.basename(exe))
+        self.folder = os.path.abspath(folder)  # the clock runs with this folder as its current one
+        os.makedirs(self.folder, exist_ok=True)
+        self.exe = os.path.join(self.folder, os.path.basename(exe))
         if os.path.abspath(exe) != os.path.abspath(self.exe):
             shutil.copy(exe, self.exe)  # always the program just built
         stem = os.path.splitext(os.path.basename(exe))[0]
-        self.ini = os.path.join(folder, stem + '_orloclock.ini')
+        self.ini = os.path.join(self.folder, stem + '_orloclock.ini')
         self.process = None
 
     def start(self, wait=True):
