@@ -72,6 +72,8 @@ void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& ar
 }
 
 void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight) {
+    // A title bar comes on top of the minimum, or it would take nearly all of it.
+    const int32_t minHeight = MINWINDOWUNITS + (settings.Caption ? CAPTIONALLOWANCE(settings) : 0);
     settings.Width = std::clamp(settings.Width, MINWINDOWUNITS, std::max(MINWINDOWUNITS, screenWidth));
-    settings.Height = std::clamp(settings.Height, MINWINDOWUNITS, std::max(MINWINDOWUNITS, screenHeight));
+    settings.Height = std::clamp(settings.Height, minHeight, std::max(minHeight, screenHeight));
 }

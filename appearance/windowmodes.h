@@ -40,6 +40,7 @@ void KEEPONSCREEN(AppearanceSettings& settings, int32_t screenWidth, int32_t scr
 void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& area);
 
 // At start: a stored size below MINWINDOWUNITS (0, negative, from a damaged
-// file) or beyond `screen` is held within them, so the clock stays usable.
+// file; in height, plus the title bar's allowance when there is one) or
+// beyond `screen` is held within them, so the clock stays usable.
 constexpr int32_t MINWINDOWUNITS = 24;
 void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight);

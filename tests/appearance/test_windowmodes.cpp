@@ -118,12 +118,16 @@ TEST(WindowModes, StartPullsAWindowOffEveryMonitorIntoTheNearestWorkArea) {
 }
 
 TEST(WindowModes, StartHoldsTheSizeWithinUsableBounds) {
+    // With a title bar the minimum height leaves MINWINDOWUNITS below it.
     const struct {
+        uint8_t caption, taskbar;
         int32_t width, height, toWidth, toHeight;
-    } cases[] = {{0, -50, MINWINDOWUNITS, MINWINDOWUNITS}, {1, 100000, MINWINDOWUNITS, 640},
-                 {132, 73, 132, 73}, {100000, 0, 853, MINWINDOWUNITS}};
+    } cases[] = {{0, 0, 0, -50, MINWINDOWUNITS, MINWINDOWUNITS},     {0, 0, 1, 100000, MINWINDOWUNITS, 640},
+                 {1, 0, 132, 73, 132, 73},                            {0, 0, 100000, 0, 853, MINWINDOWUNITS},
+                 {1, 0, 0, 0, MINWINDOWUNITS, MINWINDOWUNITS + 13}, {1, 1, 30, 5, MINWINDOWUNITS + 6, MINWINDOWUNITS + 20}};
     for (const auto& c : cases) {
         AppearanceSettings s = at(0, 0, c.width, c.height);
+        s.Caption = c.caption, s.TaskBar = c.taskbar;
         HOLDWINDOWSIZE(s, 853, 640);
         EXPECT_EQ(std::pair(s.Width, s.Height), std::pair(c.toWidth, c.toHeight)) << c.width << "x" << c.height;
     }
