@@ -106,15 +106,14 @@ void keepReachable(AppearanceRecord& record) {
     DLGUNITSTOPIXELS(w, width, height);
     const RECT r{left, top, static_cast<LONG>(std::min<long long>(INT_MAX, 0LL + left + width)),
                  static_cast<LONG>(std::min<long long>(INT_MAX, 0LL + top + height))};
+    if (grippable(r)) return;
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    const bool visible = grippable(r);
-    if (visible) return;
     if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
     UnitRect area{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
     PIXELSTODLGUNITS(w, area.Left, area.Top);
     PIXELSTODLGUNITS(w, area.Right, area.Bottom);
-    PULLINTOAREA(record, visible, area);
+    PULLINTOAREA(record, false, area);
 }
 
 // Styles, topmost state, title bar, taskbar state and geometry from the

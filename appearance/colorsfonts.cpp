@@ -85,7 +85,6 @@ UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) 
 
 }  // namespace
 
-
 void APPLYCLOCKFONT(AppearanceRecord& record) {
     const float points = LABELPOINTS(record.FontSize);
     for (int id : LABELS) {
@@ -118,11 +117,8 @@ void SETDEFAULTFONT(AppearanceRecord& record) { DEFAULTFONTSETTINGS(record); }
 void SETDEFAULTCOLORS(AppearanceRecord& record) { DEFAULTCOLORSETTINGS(record); }
 
 void CHOOSECLOCKFONT(AppearanceRecord& record) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     LOGFONTA font{};
-    font.lfHeight = FONTDIALOGHEIGHT(record.FontSize, dpi);
+    font.lfHeight = FONTDIALOGHEIGHT(record.FontSize, SCREENDPI());
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(font.lfFaceName, record.FontName, FONT_FACE_CHARS);

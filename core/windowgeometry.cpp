@@ -1,9 +1,9 @@
 #include "core/windowgeometry.h"
 
+#include <cmath>
+
 #include "core/dialogunits.h"
 #include "core/placement.h"
-
-#include <cmath>
 
 void DLGUNITSTOPIXELS(HWND window, int32_t& x, int32_t& y) {
     RECT r{x, y, x, y};
@@ -51,12 +51,16 @@ void SETWINDOWSIZE(HWND window, int32_t width, int32_t height) {
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-HFONT CREATESCREENFONT(const char* face, double points, LONG weight) {
+int SCREENDPI() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+HFONT CREATESCREENFONT(const char* face, double points, LONG weight) {
     LOGFONTA font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfHeight = -static_cast<LONG>(std::lround(points * SCREENDPI() / 72.0));
     font.lfWeight = weight;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(font.lfFaceName, face, LF_FACESIZE);

@@ -14,6 +14,9 @@ void GETWINDOWSIZE(HWND window, int32_t& width, int32_t& height);
 void SETWINDOWLOCATION(HWND window, int32_t left, int32_t top);
 void SETWINDOWSIZE(HWND window, int32_t width, int32_t height);
 
+// Pixels per logical inch of the screen, vertically.
+int SCREENDPI();
+
 // A font of the given face and size in points at the screen's resolution;
 // the caller owns it.
 HFONT CREATESCREENFONT(const char* face, double points, LONG weight);
