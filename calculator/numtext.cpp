@@ -15,11 +15,14 @@ bool ISDIGIT(char c) { return c >= '0' && c <= '9'; }
 // 10^k for 0 <= k <= 27 is exact in the 64-bit mantissa (5^27 < 2^64).
 constexpr int EXACTPOWERS = 27;
 
-long double EXACTPOWER10(int k) {
-    long double result = 1;
-    for (int i = 0; i < k; ++i) result *= 10;
-    return result;
-}
+constexpr std::array<long double, EXACTPOWERS + 1> EXACTPOWERTABLE = [] {
+    std::array<long double, EXACTPOWERS + 1> table{};
+    table[0] = 1;
+    for (int k = 1; k <= EXACTPOWERS; ++k) table[k] = table[k - 1] * 10;
+    return table;
+}();
+
+long double EXACTPOWER10(int k) { return EXACTPOWERTABLE[k]; }
 
 // 10^n by binary powering; each factor past 10^27 is rounded once.
 long double POWER10(int n) {
@@ -153,14 +156,38 @@ void BIGMULTIPLY(BigDecimal& big, uint32_t factor) {
     }
 }
 
-// The first 16 significant digits of a positive finite double, exactly and
-// truncated, and E such that the value is 0.d1d2... times 10^E.
-struct LeadingDigits {
-    uint64_t Digits16;
+uint64_t POW10U(int k) {
+    uint64_t result = 1;
+    for (; k > 0; --k) result *= 10;
+    return result;
+}
+
+// A value rounded to 15 significant digits: Digits15 in [10^14, 10^15) and
+// E such that the value is 0.d1...d15 times 10^E.
+struct Rounded {
+    uint64_t Digits15;
     int Exponent;
 };
 
-LeadingDigits EXACTLEADINGDIGITS(double value) {
+bool operator==(const Rounded& a, const Rounded& b) { return a.Digits15 == b.Digits15 && a.Exponent == b.Exponent; }
+
+// digits16 holds the first 16 significant digits, truncated, of a value
+// 0.d1...d16... times 10^exponent. The 16th digit alone decides; a 5 rounds
+// to an even 15th digit.
+Rounded ROUND15(uint64_t digits16, int exponent) {
+    uint64_t digits15 = digits16 / 10;
+    const unsigned sixteenth = static_cast<unsigned>(digits16 % 10);
+    if (sixteenth > 5 || (sixteenth == 5 && (digits15 & 1) != 0)) ++digits15;
+    if (digits15 == 1000000000000000ULL) {
+        digits15 = 100000000000000ULL;
+        ++exponent;
+    }
+    return {digits15, exponent};
+}
+
+// ROUND15 of a positive finite double from its full decimal expansion:
+// exact for every value, but up to 767 digits long.
+Rounded EXACTROUNDED(double value) {
     int binaryexponent = 0;
     const double fraction = std::frexp(value, &binaryexponent);
     uint64_t mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
@@ -184,16 +211,83 @@ LeadingDigits EXACTLEADINGDIGITS(double value) {
         for (; q > 0; --q) rest *= 5;
         BIGMULTIPLY(big, rest);
     }
-    std::string digits = std::to_string(big.Limbs[big.Count - 1]);
-    const int total = static_cast<int>(digits.size()) + 9 * (big.Count - 1);
-    for (int i = big.Count - 2; i >= 0 && digits.size() < 16; --i) {
-        const std::string limb = std::to_string(big.Limbs[i]);
-        digits += std::string(9 - limb.size(), '0') + limb;
-    }
-    digits.resize(16, '0');
+    // The first 16 digits, from the top limb down.
+    int topwidth = 1;
+    for (uint32_t t = big.Limbs[big.Count - 1]; t >= 10; t /= 10) ++topwidth;
     uint64_t digits16 = 0;
-    for (const char c : digits) digits16 = digits16 * 10 + static_cast<uint64_t>(c - '0');
-    return {digits16, total - pointshift};
+    int taken = 0;
+    for (int i = big.Count - 1; i >= 0 && taken < 16; --i) {
+        const int width = i == big.Count - 1 ? topwidth : 9;
+        const int take = width < 16 - taken ? width : 16 - taken;
+        digits16 = digits16 * POW10U(take) + big.Limbs[i] / POW10U(width - take);
+        taken += take;
+    }
+    digits16 *= POW10U(16 - taken);
+    return ROUND15(digits16, topwidth + 9 * (big.Count - 1) - pointshift);
+}
+
+// 10^(27j) for j = -11..12, rounded to nearest, written in hexadecimal so
+// that they do not depend on how the compiler reads decimals.
+constexpr long double POWERS27[] = {
+    0xA76C582338ED2622p-1050L,  // 1E-297
+    0x873E4F75E2224E68p-960L,   // 1E-270
+    0xDA7F5BF590966849p-871L,   // 1E-243
+    0xB080392CC4349DEDp-781L,   // 1E-216
+    0x8E938662882AF53Ep-691L,   // 1E-189
+    0xE65829B3046B0AFAp-602L,   // 1E-162
+    0xBA121A4650E4DDECp-512L,   // 1E-135
+    0x964E858C91BA2655p-422L,   // 1E-108
+    0xF2D56790AB41C2A3p-333L,   // 1E-81
+    0xC428D05AA4751E4Dp-243L,   // 1E-54
+    0x9E74D1B791E07E48p-153L,   // 1E-27
+    1.0L,                       // 1E+0
+    0xCECB8F27F4200F3Ap+26L,    // 1E+27
+    0xA70C3C40A64E6C52p+116L,   // 1E+54
+    0x86F0AC99B4E8DAFDp+206L,   // 1E+81
+    0xDA01EE641A708DEAp+295L,   // 1E+108
+    0xB01AE745B101E9E4p+385L,   // 1E+135
+    0x8E41ADE9FBEBC27Dp+475L,   // 1E+162
+    0xE5D3EF282A242E82p+564L,   // 1E+189
+    0xB9A74A0637CE2EE1p+654L,   // 1E+216
+    0x95F83D0A1FB69CD9p+744L,   // 1E+243
+    0xF24A01A73CF2DCD0p+833L,   // 1E+270
+    0xC3B8358109E84F07p+923L,   // 1E+297
+    0x9E19DB92B4E31BA9p+1013L,  // 1E+324
+};
+
+// ROUND15 of a value from the whole part of value * 10^s, which lies in
+// [10^15, 10^17).
+Rounded ROUNDSCALED(uint64_t whole, int s) {
+    if (whole >= 10000000000000000ULL) return ROUND15(whole / 10, 17 - s);
+    return ROUND15(whole, 16 - s);
+}
+
+// ROUND15 of a positive finite double from y = value * 10^s computed in the
+// 64-bit mantissa, s chosen so that the exact y lies in [10^15, 2 * 10^16).
+// Three roundings (value * 10^r, the table power, their product), each
+// within 2^-64 relatively, keep y within 3.1 * 2^-64 * 2 * 10^16 < 2^-8 of
+// the exact one, so the exact whole part lies between those of y - 2^-6 and
+// y + 2^-6 (their own rounding is 2^-10 at most). ROUND15 never decreases as
+// the value grows: when both ends round the same, so does the value.
+// Otherwise, with a 16th digit near 5 or 6, EXACTROUNDED decides.
+bool FASTROUNDED(double value, Rounded& result) {
+    // A reduced x87 precision would void the bound.
+    volatile long double one = 1;
+    if (one + 0x1p-63L == one) return false;
+    // value lies in [2^n, 2^(n+1)) and 10^k <= 2^n < 10^(k+1): n * log10(2)
+    // stays more than 4E-4 away from a whole number for |n| < 2136.
+    int n = 0;
+    std::frexp(value, &n);
+    --n;
+    const int k = static_cast<int>(std::floor(n * 0.30102999566398120));
+    const int s = 15 - k;                  // -293..339
+    const int j = (s + 11 * 27) / 27 - 11;  // floor(s / 27)
+    const long double y = static_cast<long double>(value) * EXACTPOWER10(s - 27 * j) * POWERS27[j + 11];
+    uint64_t low = static_cast<uint64_t>(y - 0x1p-6L);
+    const uint64_t high = static_cast<uint64_t>(y + 0x1p-6L);
+    if (low < 1000000000000000ULL) low = 1000000000000000ULL;  // the exact y is not below 10^15
+    result = ROUNDSCALED(low, s);
+    return ROUNDSCALED(high, s) == result;
 }
 
 }  // namespace
@@ -203,17 +297,10 @@ long double TEXTVALUE(const std::string& operand) { return TEXTVALUEVIEW(operand
 std::string NUMTEXT(double value) {
     if (value == 0 || std::isnan(value)) return "0";
     if (std::isinf(value)) return value < 0 ? "-9.99999999999999E+998" : "9.99999999999999E+998";
-    const LeadingDigits leading = EXACTLEADINGDIGITS(std::fabs(value));
-    // The 16th digit alone decides; a 5 rounds to an even 15th digit.
-    uint64_t digits15 = leading.Digits16 / 10;
-    const unsigned sixteenth = static_cast<unsigned>(leading.Digits16 % 10);
-    int e = leading.Exponent;
-    if (sixteenth > 5 || (sixteenth == 5 && (digits15 & 1) != 0)) ++digits15;
-    if (digits15 == 1000000000000000ULL) {
-        digits15 = 100000000000000ULL;
-        ++e;
-    }
-    std::string d = std::to_string(digits15);
+    Rounded rounded;
+    if (!FASTROUNDED(std::fabs(value), rounded)) rounded = EXACTROUNDED(std::fabs(value));
+    const int e = rounded.Exponent;
+    std::string d = std::to_string(rounded.Digits15);
     while (d.size() > 1 && d.back() == '0') d.pop_back();
     const int n = static_cast<int>(d.size());
 
