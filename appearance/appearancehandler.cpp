@@ -80,18 +80,6 @@ POINT cursor() {
     return p;
 }
 
-// A piece of the window large enough to find and drag lies on a monitor: a
-// sliver of a few pixels at a screen edge counts as lost.
-bool grippable(const RECT& r) {
-    constexpr LONG GRIPPIXELS = 16;
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
-    RECT piece{};
-    return monitor && GetMonitorInfoA(monitor, &info) && IntersectRect(&piece, &r, &info.rcMonitor) &&
-           piece.right - piece.left >= GRIPPIXELS && piece.bottom - piece.top >= GRIPPIXELS;
-}
-
 // At start only: a damaged or stale file must not leave the clock too small
 // to see, or on a monitor that is no longer there, or with too little of it
 // on the screen to take hold of.
@@ -106,7 +94,7 @@ void keepReachable(AppearanceRecord& record) {
     DLGUNITSTOPIXELS(w, width, height);
     const RECT r{left, top, static_cast<LONG>(std::min<long long>(INT_MAX, 0LL + left + width)),
                  static_cast<LONG>(std::min<long long>(INT_MAX, 0LL + top + height))};
-    if (grippable(r)) return;
+    if (REACHABLEONSCREEN(r)) return;
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;

@@ -51,6 +51,16 @@ void SETWINDOWSIZE(HWND window, int32_t width, int32_t height) {
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+bool REACHABLEONSCREEN(const RECT& outer) {
+    constexpr LONG GRIPPIXELS = 16;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromRect(&outer, MONITOR_DEFAULTTONULL);
+    RECT piece{};
+    return monitor && GetMonitorInfoA(monitor, &info) && IntersectRect(&piece, &outer, &info.rcMonitor) &&
+           piece.right - piece.left >= GRIPPIXELS && piece.bottom - piece.top >= GRIPPIXELS;
+}
+
 int SCREENDPI() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);

@@ -14,6 +14,10 @@ void GETWINDOWSIZE(HWND window, int32_t& width, int32_t& height);
 void SETWINDOWLOCATION(HWND window, int32_t left, int32_t top);
 void SETWINDOWSIZE(HWND window, int32_t width, int32_t height);
 
+// Whether a piece of the window large enough to find and drag (16 x 16
+// pixels) lies on a monitor: a sliver at a screen edge counts as lost.
+bool REACHABLEONSCREEN(const RECT& outer);
+
 // Pixels per logical inch of the screen, vertically.
 int SCREENDPI();
 

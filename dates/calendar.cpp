@@ -16,9 +16,6 @@ ComctlVersionSource COMCTLVERSIONSOURCE = INITCOMCTL32;
 
 namespace {
 
-// A neutral page on the versions of the common-controls library and how to get them.
-constexpr char DOWNLOAD_ADDRESS[] = "https://learn.microsoft.com/windows/win32/controls/common-control-versions";
-
 std::string longDateToday() {
     const LocalClock now = LOCALCLOCKSOURCE();
     return LONGDATETEXT(now.Year, now.Month, now.Day);
@@ -72,7 +69,7 @@ const char* COMCTLERRORTEXT() {
     static const std::string text = std::string("Sorry, this program needs a later version of COMCTL32.DLL.") +
                                     "\r\n" +
                                     "Please install MSIE version 4 or higher, or get the file directly from: " +
-                                    "\r\n" + "\r\n" + DOWNLOAD_ADDRESS;
+                                    "\r\n" + "\r\n" + COMCTLDOWNLOADADDRESS;
     return text.c_str();
 }
 

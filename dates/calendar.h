@@ -19,6 +19,9 @@ extern "C" __declspec(dllexport) int64_t INITCOMCTL32(int32_t mask);
 using ComctlVersionSource = int64_t (*)(int32_t mask);
 extern ComctlVersionSource COMCTLVERSIONSOURCE;
 
+// A neutral page on the versions of the common-controls library and how to
+// get them; the error text ends with it.
+constexpr char COMCTLDOWNLOADADDRESS[] = "https://learn.microsoft.com/windows/win32/controls/common-control-versions";
 // The error text shown when the library is too old.
 const char* COMCTLERRORTEXT();
 constexpr char COMCTLERRORCAPTION[] = "SysMonthCal32 Error";

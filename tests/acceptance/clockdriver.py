@@ -1,115 +1,69 @@
-"""Drives the real clock under Wine the way a user does: X input through
-xdotool, and only what can be seen from outside (window titles and geometry,
-screenshots, the settings file, exit codes)."""
-import configparser
+"""Drives the real clock under Wine as a user does: X input through xdotool,
+and only what can be seen from outside (window titles and geometry, texts
+read by winspy.exe, screenshots, the settings file, exit codes)."""
 import os
 import shutil
+import signal
 import subprocess
 import time
 
 TITLE = 'orlo clock'
 
 
-def run(*args, check=True):
-    out = subprocess.run(args, capture_output=True, text=True)
-    if check and out.returncode != 0:
-        raise RuntimeError(f'{" ".join(args)}: {out.stderr.strip()}')
-    return out.stdout
+def run(*args):
+    return subprocess.run([str(a) for a in args], capture_output=True, text=True, check=True).stdout
 
 
-def wait_for(condition, timeout=15.0, step=0.1):
+def wait_for(condition, timeout=15.0):
+    """The condition's first true value, or its last false one after the time-out."""
     end = time.time() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.time() > end:
-            return value
-        time.sleep(step)
+    while not (value := condition()) and time.time() < end:
+        time.sleep(0.05)
+    return value
 
 
 def windows(title):
-    """X windows with exactly this title that are mapped."""
-    out = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{title}$'],
-                         capture_output=True, text=True).stdout
-    return [int(w) for w in out.split()]
+    """Mapped X windows with exactly this title."""
+    out = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{title}$'], capture_output=True, text=True)
+    return [int(w) for w in out.stdout.split()]
 
 
 def geometry(window):
     """Outer rectangle (x, y, width, height) of an X window on the screen."""
-    info = run('xwininfo', '-id', str(window))
-    values = {}
-    for line in info.splitlines():
-        line = line.strip()
-        for key in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'):
-            if line.startswith(key + ':'):
-                values[key] = int(line.split(':')[1])
-    return (values['Absolute upper-left X'], values['Absolute upper-left Y'], values['Width'], values['Height'])
+    values = dict(line.strip().split(':', 1) for line in run('xwininfo', '-id', window).splitlines() if ':' in line)
+    return tuple(int(values[k]) for k in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
 
 
-def screen_size():
-    out = run('xdpyinfo')
-    for line in out.splitlines():
-        if 'dimensions:' in line:
-            w, h = line.split()[1].split('x')
-            return int(w), int(h)
-    return 0, 0
-
-
-def mouse(*args):
-    run('xdotool', *[str(a) for a in args])
-
-
-def keys(*names, delay_ms=60):
-    run('xdotool', 'key', '--delay', str(delay_ms), *names)
-
-
-def type_text(text):
-    run('xdotool', 'type', '--delay', '40', text)
+def xdotool(*args):
+    run('xdotool', *args)
 
 
 def screenshot(path):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     run('import', '-window', 'root', path)
-    return path
-
-
-def pixel(path, x, y):
-    """(r, g, b) of one pixel of a screenshot."""
-    out = run('convert', path, '-crop', f'1x1+{x}+{y}', '-depth', '8', 'txt:-')
-    rgb = out.splitlines()[1].split('(')[1].split(')')[0].split(',')
-    return tuple(int(float(v)) for v in rgb[:3])
 
 
 class Clock:
     """One copy of the clock in a folder of its own, so its settings file is its own too."""
 
     def __init__(self, folder, exe):
-        self.folder = os.path.abspath(folder)  # the clock runs with this folder as its current one
+        self.folder = os.path.abspath(folder)
         os.makedirs(self.folder, exist_ok=True)
         self.exe = os.path.join(self.folder, os.path.basename(exe))
-        if os.path.abspath(exe) != os.path.abspath(self.exe):
-            shutil.copy(exe, self.exe)  # always the program just built
-        stem = os.path.splitext(os.path.basename(exe))[0]
-        self.ini = os.path.join(self.folder, stem + '_orloclock.ini')
+        shutil.copy(exe, self.exe)  # always the program just built
+        self.ini = os.path.join(self.folder, os.path.splitext(os.path.basename(exe))[0] + '_orloclock.ini')
         self.process = None
 
     def start(self, wait=True):
-        self.process = subprocess.Popen(['wine', self.exe], cwd=self.folder,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if wait:
-            return self.window()
-        return None
+        self.process = subprocess.Popen(['wine', self.exe], cwd=self.folder, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        return self.window() if wait else None
 
-    def window(self, timeout=20.0):
-        found = wait_for(lambda: windows(TITLE), timeout)
+    def window(self):
+        found = wait_for(lambda: windows(TITLE), 20)
         if not found:
             raise AssertionError('the clock window did not appear')
-        time.sleep(0.3)  # let the first ticks settle
         return found[0]
-
-    def running(self):
-        return self.process is not None and self.process.poll() is None
 
     def wait_exit(self, timeout=15.0):
         try:
@@ -118,67 +72,60 @@ class Clock:
             return None
 
     def kill(self):
-        if self.running():
-            self.process.kill()
+        """SIGKILL of this copy only: its folder is in the Wine process's command line."""
+        pattern = os.path.basename(self.folder) + r'[/\\]' + os.path.basename(self.exe).replace('.', r'\.')
+        for pid in subprocess.run(['pgrep', '-f', pattern], capture_output=True, text=True).stdout.split():
+            try:
+                os.kill(int(pid), signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        if self.process:
             self.process.wait(10)
 
     def settings(self):
-        parser = configparser.ConfigParser(interpolation=None, strict=False)
-        parser.optionxform = str
-        with open(self.ini, 'r', encoding='cp1252', errors='replace') as f:
-            parser.read_string(f.read())
-        return parser
-
-    def raw_settings(self):
+        """{section: {key: value}} as the profile API reads the file: blanks around values
+        dropped, the first of duplicated keys wins, lines of no use skipped."""
+        sections, current = {}, None
         with open(self.ini, 'rb') as f:
-            return f.read()
+            for line in f.read().decode('cp1252', 'replace').splitlines():
+                line = line.strip()
+                if line.startswith('[') and ']' in line:
+                    current = sections.setdefault(line[1:line.index(']')], {})
+                elif current is not None and '=' in line:
+                    key, value = line.split('=', 1)
+                    current.setdefault(key.strip(), value.strip())
+        return sections
 
-    # What a user does with the mouse and keyboard.
-    def centre_of_time(self):
+    def point(self, part):
+        """Screen point in the middle of the time or of the date."""
         x, y, w, h = geometry(self.window())
-        return x + w // 2, y + h // 4
+        return x + w // 2, (y + h // 4 if part == 'time' else y + h - h // 6)
 
-    def centre_of_date(self):
-        x, y, w, h = geometry(self.window())
-        return x + w // 2, y + h - h // 6
-
-    def right_click(self):
-        x, y = self.centre_of_time()
-        mouse('mousemove', x, y, 'click', 3)
-        time.sleep(0.6)
-
-    def menu_command(self, *path):
-        """Opens the appearance menu and walks it with the keyboard: each step is
-        ('down', n) moves or 'right' (open submenu) and finally Return."""
-        self.right_click()
-        for step in path:
-            if isinstance(step, tuple):
-                keys(*(['Down'] * step[1]))
-            else:
-                keys(step)
-        keys('Return')
-        time.sleep(0.8)
+    def menu_command(self, *keys):
+        """Opens the appearance menu with a right click and walks it with the keyboard."""
+        x, y = self.point('time')
+        xdotool('mousemove', x, y, 'click', 3)
+        time.sleep(0.6)  # the menu runs in the clock's own nested loop: nothing outside shows it
+        xdotool('key', '--delay', 60, *keys, 'Return')
 
 
 class Spy:
-    """Texts of a program's windows as a screen reader sees them (winspy.exe, run under Wine)."""
+    """Texts and states of a program's windows, as winspy.exe (run under Wine) reads them."""
 
     def __init__(self, bin_folder):
         self.exe = os.path.join(os.path.dirname(bin_folder.rstrip('/')), 'tests', 'winspy.exe')
 
     def read(self, title):
-        """[(rect, enabled, {id: (class, text)}, style, exstyle)] of the windows with this title."""
+        """[(enabled, {id: text}, style, exstyle)] of the windows with this title."""
         out = subprocess.run(['wine', self.exe, title], capture_output=True).stdout.decode('cp1252')
         found = []
-        for line in out.splitlines():
-            parts = line.rstrip('\r').split('\t')
+        for parts in (line.rstrip('\r').split('\t') for line in out.splitlines()):
             if parts[0] == 'window':
-                found.append((tuple(int(v) for v in parts[1].split(',')), parts[2] == '1', {},
-                              int(parts[3], 16), int(parts[4], 16)))
+                found.append((parts[2] == '1', {}, int(parts[3], 16), int(parts[4], 16)))
             elif found and len(parts) == 3:
-                found[-1][2][int(parts[0])] = (parts[1], parts[2].replace('\\r', '\r').replace('\\n', '\n'))
+                found[-1][1][int(parts[0])] = parts[2].replace('\\r', '\r').replace('\\n', '\n')
         return found
 
     def text(self, title, control):
-        windows_ = self.read(title)
-        return windows_[0][2].get(control, ('', None))[1] if windows_ else None
+        found = self.read(title)
+        return found[0][1].get(control) if found else None

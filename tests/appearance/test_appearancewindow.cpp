@@ -1,86 +1,39 @@
-// The appearance handler on the real clock window of this process, under
-// Wine: the settings file through the profile API, the menus, the window
-// modes, the layered attributes, the tray icon and damaged settings files.
+// The appearance handler on the real clock window of this process: the
+// settings file through the real profile API, the menus read back, the window
+// modes, the tray icon and its menu, and the layered attributes.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
-#include <iterator>
-#include <random>
+#include <functional>
 #include <sstream>
-#include <string>
+#include <tuple>
 #include <vector>
 
 #include "appearance/menuids.h"
 #include "appearance/settingsio.h"
 #include "core/clockwindow.h"
-#include "core/dialogtemplate.h"
 #include "core/windowgeometry.h"
 #include "language/language.h"
 #include "tests/support/winharness.h"
 
 using harness::ClockThread;
+using harness::SettingValue;
+using harness::WaitUntil;
 
 namespace {
 
 AppearanceRecord& Rec = CLOCKAPPEARANCE;
+using Units = std::array<int32_t, 4>;  // left, top, width, height in the clock's dialog units
 
-std::string IniPath() {
-    char path[MAX_PATH];
-    std::string exe(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return exe.substr(0, exe.find_last_of('.')) + "_orloclock.ini";
-}
-
-void WriteIni(const std::string& bytes) {
-    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::ofstream(IniPath(), std::ios::binary) << bytes;
-}
-
-std::string ReadIni() {
-    std::ifstream in(IniPath(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void RemoveIni() {
-    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(IniPath().c_str());
-}
-
-std::string Profile(const char* section, const char* key) {
-    char buffer[260];
-    GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, IniPath().c_str());
-    return buffer;
-}
-
-struct Units {
-    int32_t left, top, width, height;
-    bool operator==(const Units& o) const {
-        return left == o.left && top == o.top && width == o.width && height == o.height;
-    }
-};
-std::ostream& operator<<(std::ostream& os, const Units& u) {
-    return os << u.left << "," << u.top << " " << u.width << "x" << u.height;
-}
-
-Units WindowUnits(HWND w) {
+Units windowUnits(HWND w) {
     Units u{};
-    GETWINDOWLOCATION(w, u.left, u.top);
-    GETWINDOWSIZE(w, u.width, u.height);
+    GETWINDOWLOCATION(w, u[0], u[1]);
+    GETWINDOWSIZE(w, u[2], u[3]);
     return u;
 }
-Units RecordUnits() { return {Rec.Left, Rec.Top, Rec.Width, Rec.Height}; }
 
-void Command(HWND w, int id) { SendMessageA(w, WM_COMMAND, id, 0); }
-void Save(HWND w) { SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0); }
-void Wheel(HWND w, int delta) { SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0); }
-
-// "Exit" as the menu gives it: a posted command, so the clock's loop sees
-// the window gone once it is handled.
-bool Exit(HWND w) {
-    PostMessageA(w, WM_COMMAND, IDM_EXIT, 0);
-    return harness::WaitUntil([&] { return !IsWindow(w); }, 5000);
-}
-
-bool Checked(int id) {
+bool checked(int id) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE;
@@ -88,26 +41,16 @@ bool Checked(int id) {
     return (item.fState & MFS_CHECKED) != 0;
 }
 
-bool HasStyle(HWND w, int which, LONG bits) { return (GetWindowLongA(w, which) & bits) != 0; }
-
-struct Layered {
-    COLORREF key;
-    BYTE alpha;
-    DWORD flags;
-};
-Layered LayeredOf(HWND w) {
-    Layered l{};
-    GetLayeredWindowAttributes(w, &l.key, &l.alpha, &l.flags);
-    return l;
-}
-
-bool TrayIconShown() {  // modifying an icon succeeds only while it exists
-    NOTIFYICONDATAA data = Rec.TrayIcon;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+std::tuple<COLORREF, int, DWORD> layered(HWND w) {  // colour key, opacity, flags
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(w, &key, &alpha, &flags);
+    return {flags & LWA_COLORKEY ? key : 0, alpha, flags};
 }
 
 // "text|id" per item, "-" for separators, "text>" for submenus.
-std::vector<std::string> MenuItems(HMENU menu) {
+std::vector<std::string> menuItems(HMENU menu) {
     std::vector<std::string> items;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[128] = {};
@@ -117,337 +60,247 @@ std::vector<std::string> MenuItems(HMENU menu) {
         item.dwTypeData = text;
         item.cch = sizeof text;
         GetMenuItemInfoA(menu, i, TRUE, &item);
-        if (item.fType & MFT_SEPARATOR) items.push_back("-");
-        else if (item.hSubMenu) items.push_back(std::string(text) + ">");
-        else items.push_back(std::string(text) + "|" + std::to_string(item.wID));
+        items.push_back(item.fType & MFT_SEPARATOR ? "-"
+                        : item.hSubMenu            ? std::string(text) + ">"
+                                                   : std::string(text) + "|" + std::to_string(item.wID));
     }
     return items;
 }
 
-// The clock window as the core creates it, before the handler restyles it.
-Units TemplateWindowUnits() {
-    DialogTemplate t;
-    t.Style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
-    t.X = 179, t.Y = 188, t.Width = 130, t.Height = 53;
-    t.Title = CLOCKTITLE;
-    HWND w = CREATEDIALOGWINDOW(t, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; });
-    const Units u = WindowUnits(w);
-    POINT client{0, 0};
-    ClientToScreen(w, &client);
-    int32_t x = client.x, y = client.y;
-    PIXELSTODLGUNITS(w, x, y);
-    EXPECT_EQ(x, 179);  // the template places the client area
-    EXPECT_EQ(y, 188);
-    DestroyWindow(w);
-    return u;
-}
-
-// The clock window of this process, once its start is over: initialised
-// (it shows itself from inside its initialisation) and its first save done,
-// so that the test's own file edits cannot race with that save.
-class StartedClock {
-public:
-    StartedClock() : saves_(APPEARANCESAVECOUNT), clock_() {
-        if (!clock_.Window()) return;
-        harness::WaitUntil([&] { return APPEARANCESAVECOUNT > saves_; }, 5000);
-        window_ = clock_.Window();
+HWND openMenu() {
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) {
     }
-    HWND Window() const { return window_; }
-
-private:
-    unsigned saves_;
-    ClockThread clock_;
-    HWND window_ = nullptr;
-};
-
-// At least a 16 x 16 pixel piece of the window lies on a monitor: enough to drag it.
-bool Reachable(HWND w) {
-    RECT r, piece;
-    GetWindowRect(w, &r);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL);
-    return monitor && GetMonitorInfoA(monitor, &info) && IntersectRect(&piece, &r, &info.rcMonitor) &&
-           piece.right - piece.left >= 16 && piece.bottom - piece.top >= 16;
+    return menu;
 }
 
-TEST(AppearanceWindow, FirstStartModesMenusAndExit) {
-    RemoveIni();
-    const Units created = TemplateWindowUnits();
-    StartedClock clock;
+TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
+    harness::RemoveSettings();
+    ClockThread clock;
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
+    // As created: the client area 179, 188, 130 x 53 units in a captioned modal frame.
+    RECT r{179, 188, 179 + 130, 188 + 53};
+    MapDialogRect(w, &r);
+    AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | DS_MODALFRAME, FALSE, WS_EX_DLGMODALFRAME);
+    Units created{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    PIXELSTODLGUNITS(w, created[0], created[1]);
+    PIXELSTODLGUNITS(w, created[2], created[3]);
+    // Without a file: 2 units left, 13 up, 2 narrower and 13 lower than created.
+    const Units start{created[0] - 2, created[1] - 13, created[2] - 2, created[3] - 13};
+    EXPECT_EQ(windowUnits(w), start);
+    // The save right after the start writes every key in order (this system's
+    // profile API drops the leading blank of each value).
+    std::ostringstream file;
+    file << "[Coord]\r\nLeft=" << created[0] << "\r\nTop=" << created[1] << "\r\nWidth=" << created[2]
+         << "\r\nHeight=" << created[3]
+         << "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\n"
+         << "FgndTrspt=0\r\nBgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\n"
+         << "FontAttr=1\r\n[Custom]\r\n";
+    for (int i = 0; i < 16; ++i) file << "CustomColorC" << (i < 10 ? "0" : "") << i << "=0\r\n";
+    EXPECT_EQ(harness::ReadSettings(), file.str());
 
-    // No file: 2 units left, 13 up, 2 narrower, 13 lower than created.
-    const Units start{created.left - 2, created.top - 13, created.width - 2, created.height - 13};
-    EXPECT_EQ(WindowUnits(w), start);
-    EXPECT_EQ(RecordUnits(), start);
-
-    // The save posted at the start creates the file with every key in order.
-    std::ostringstream expected;
-    // (The profile API of this system drops the leading blank of each value.)
-    expected << "[Coord]\r\nLeft=" << created.left << "\r\nTop=" << created.top << "\r\nWidth=" << created.width
-             << "\r\nHeight=" << created.height << "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\n"
-             << "SysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\nBgndTrspt=0\r\nFgndCol=0\r\n"
-             << "BgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\nFontAttr=1\r\n[Custom]\r\n";
-    for (int i = 0; i < 16; ++i) expected << "CustomColorC" << (i < 10 ? "0" : "") << i << "=0\r\n";
-    EXPECT_EQ(ReadIni(), expected.str());
-
-    // The right-click menu, in the build language.
     using V = std::vector<std::string>;
-    EXPECT_EQ(MenuItems(Rec.MainMenu),
+    EXPECT_EQ(menuItems(Rec.MainMenu),
               (V{LANGTEXT("Toujours au dessus|1537", "Always on top|1537"),
                  LANGTEXT("Barre de titre && bordure|1540", "Title bar && border|1540"),
                  LANGTEXT("Appara\xEEtre dans>", "Show in>"), "-", LANGTEXT("Transparence>", "Transparency>"),
-                 LANGTEXT("Couleurs && Polices>", "Colors && Font>"), "-", LANGTEXT("A propos|1538", "About|1538"),
-                 "-", LANGTEXT("Quitter|1539", "Exit|1539")}));
-    EXPECT_EQ(MenuItems(Rec.ShowInMenu), (V{LANGTEXT("Barre des t\xE2" "ches && Alt+Tab|1525", "Taskbar && Alt+Tab|1525"),
-                                            LANGTEXT("Zone de notification|1526", "Systray|1526")}));
-    EXPECT_EQ(MenuItems(Rec.TransparencyMenu),
+                 LANGTEXT("Couleurs && Polices>", "Colors && Font>"), "-", LANGTEXT("A propos|1538", "About|1538"), "-",
+                 LANGTEXT("Quitter|1539", "Exit|1539")}));
+    EXPECT_EQ(menuItems(GetSubMenu(Rec.MainMenu, 2)), (V{LANGTEXT("Barre des t\xE2"
+                                                                  "ches && Alt+Tab|1525",
+                                                                  "Taskbar && Alt+Tab|1525"),
+                                                         LANGTEXT("Zone de notification|1526", "Systray|1526")}));
+    EXPECT_EQ(menuItems(GetSubMenu(Rec.MainMenu, 4)),
               (V{LANGTEXT("Fen\xEAtre (choisir %)|1528", "Window (choose %)|1528"), "-",
                  LANGTEXT("Ecritures transparentes|1529", "Transparent fonts|1529"),
                  LANGTEXT("Fond transparent|1530", "Transparent background|1530")}));
-    EXPECT_EQ(MenuItems(Rec.ColorsMenu),
-              (V{LANGTEXT("Couleur des \xE9" "critures|1531", "Foreground color|1531"),
-                 LANGTEXT("Couleur du fond|1532", "Background color|1532"),
-                 LANGTEXT("Couleurs par d\xE9" "faut|1533", "Default colors|1533"), "-",
-                 LANGTEXT("Choisir police d'\xE9" "criture|1535", "Choose font|1535"),
-                 LANGTEXT("Police par d\xE9" "faut|1536", "Default font|1536")}));
-    EXPECT_EQ(GetSubMenu(Rec.MainMenu, 2), Rec.ShowInMenu);
+    EXPECT_EQ(menuItems(GetSubMenu(Rec.MainMenu, 5)), (V{LANGTEXT("Couleur des \xE9"
+                                                                  "critures|1531",
+                                                                  "Foreground color|1531"),
+                                                         LANGTEXT("Couleur du fond|1532", "Background color|1532"),
+                                                         LANGTEXT("Couleurs par d\xE9"
+                                                                  "faut|1533",
+                                                                  "Default colors|1533"),
+                                                         "-",
+                                                         LANGTEXT("Choisir police d'\xE9"
+                                                                  "criture|1535",
+                                                                  "Choose font|1535"),
+                                                         LANGTEXT("Police par d\xE9"
+                                                                  "faut|1536",
+                                                                  "Default font|1536")}));
 
-    // Each mode command: flag, check mark, window bits and geometry move
-    // together; switching twice comes back to the start.
+    // Each mode: flag, check mark, window bits and geometry move together, and
+    // a second switch comes back to the start.
+    NOTIFYICONDATAA tray = Rec.TrayIcon;  // modifying an icon succeeds only while it is shown
+    const auto styleHas = [&](int which, LONG bits) { return (GetWindowLongA(w, which) & bits) != 0; };
     const struct {
         int id;
         const uint8_t& flag;
-        int which;
-        LONG bits;
-        bool bitsWhenSet;
+        std::function<bool()> shown;  // the mode as the window or the shell has it
         Units switched;
-    } modes[] = {
-        {IDM_ON_TOP, Rec.OnTop, GWL_EXSTYLE, WS_EX_TOPMOST, true, start},
-        {IDM_CAPTION, Rec.Caption, GWL_STYLE, WS_CAPTION, true,
-         {start.left + 2, start.top + 13, start.width - 2, start.height - 13}},
-        {IDM_TASKBAR, Rec.TaskBar, GWL_EXSTYLE, WS_EX_TOOLWINDOW, false,
-         {start.left, start.top - 8, start.width, start.height + 8}},
-    };
+    } modes[] = {{IDM_ON_TOP, Rec.OnTop, [&] { return styleHas(GWL_EXSTYLE, WS_EX_TOPMOST); }, start},
+                 {IDM_CAPTION,
+                  Rec.Caption,
+                  [&] { return styleHas(GWL_STYLE, WS_CAPTION); },
+                  {start[0] + 2, start[1] + 13, start[2] - 2, start[3] - 13}},
+                 {IDM_TASKBAR,
+                  Rec.TaskBar,
+                  [&] { return !styleHas(GWL_EXSTYLE, WS_EX_TOOLWINDOW); },
+                  {start[0], start[1] - 8, start[2], start[3] + 8}},
+                 {IDM_SYSTRAY, Rec.SysTray, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }, start}};
     for (const auto& m : modes) {
         for (int round = 0; round < 2; ++round) {
             const uint8_t before = m.flag;
-            Command(w, m.id);
+            SendMessageA(w, WM_COMMAND, m.id, 0);
             EXPECT_EQ(m.flag, before ^ 1) << m.id;
-            EXPECT_EQ(Checked(m.id), m.flag == 1) << m.id;
-            EXPECT_EQ(HasStyle(w, m.which, m.bits), (m.flag == 1) == m.bitsWhenSet) << m.id;
+            EXPECT_EQ(checked(m.id), m.flag == 1) << m.id;
+            EXPECT_EQ(m.shown(), m.flag == 1) << m.id;
             EXPECT_TRUE(IsWindowVisible(w)) << m.id;
-            EXPECT_EQ(WindowUnits(w), round == 0 ? m.switched : start) << m.id;
+            EXPECT_EQ(windowUnits(w), round == 0 ? m.switched : start) << m.id;
         }
     }
 
-    // The tray icon comes and goes with its command.
-    Command(w, IDM_SYSTRAY);
-    EXPECT_EQ(Rec.SysTray, 1);
-    EXPECT_TRUE(Checked(IDM_SYSTRAY));
-    EXPECT_TRUE(TrayIconShown());
-    Command(w, IDM_SYSTRAY);
-    EXPECT_FALSE(Checked(IDM_SYSTRAY));
-    EXPECT_FALSE(TrayIconShown());
+    // The tray icon's right click and double click open the menu with its
+    // bottom-right corner at the cursor; a single left click does nothing.
+    SetCursorPos(600, 500);
+    for (LPARAM event : {WM_RBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        PostMessageA(w, WM_TRAYICON, 0, event);
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (menu = openMenu()) != nullptr; })) << event;
+        EXPECT_EQ(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)), Rec.MainMenu);
+        GetWindowRect(menu, &r);
+        EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(600L, 500L)) << event;
+        PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(WaitUntil([] { return !openMenu(); })) << event;
+    }
+    DWORD_PTR answer = 0;  // a menu opened here would hold the call
+    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONDOWN, SMTO_NORMAL, 2000, &answer));
+    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONUP, SMTO_NORMAL, 2000, &answer) && !openMenu());
 
-    // Wheel steps of 10 within 25..255 reach the layered attributes.
-    EXPECT_EQ(LayeredOf(w).alpha, 255);
-    EXPECT_EQ(LayeredOf(w).flags, DWORD(LWA_ALPHA));
-    Wheel(w, WHEEL_DELTA);
-    EXPECT_EQ(LayeredOf(w).alpha, 255);
-    for (int i = 0; i < 3; ++i) Wheel(w, -WHEEL_DELTA);
-    EXPECT_EQ(LayeredOf(w).alpha, 225);
-    for (int i = 0; i < 30; ++i) Wheel(w, -3 * WHEEL_DELTA);
-    EXPECT_EQ(LayeredOf(w).alpha, 25);
-    Wheel(w, 1);
-    EXPECT_EQ(LayeredOf(w).alpha, 35);
-    EXPECT_EQ(Rec.Transparency, 35);
+    // The wheel and "Transparent fonts" reach the layered attributes.
+    EXPECT_EQ(layered(w), std::make_tuple(0u, 255, DWORD(LWA_ALPHA)));
+    for (int i = 0; i < 3; ++i) SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    SendMessageA(w, WM_COMMAND, IDM_TRANSPARENT_FONTS, 0);
+    EXPECT_EQ(layered(w), std::make_tuple(COLORREF(Rec.FgndCol), 225, DWORD(LWA_COLORKEY | LWA_ALPHA)));
 
-    // "Transparent fonts" and "Transparent background" exclude each other.
-    Command(w, IDM_TRANSPARENT_BACKGROUND);
-    EXPECT_TRUE(Checked(IDM_TRANSPARENT_BACKGROUND));
-    Layered l = LayeredOf(w);
-    EXPECT_EQ(l.flags, DWORD(LWA_COLORKEY | LWA_ALPHA));
-    EXPECT_EQ(l.key, COLORREF(Rec.BgndCol));
-    EXPECT_EQ(l.alpha, 35);
-    Command(w, IDM_TRANSPARENT_FONTS);
-    EXPECT_TRUE(Checked(IDM_TRANSPARENT_FONTS));
-    EXPECT_FALSE(Checked(IDM_TRANSPARENT_BACKGROUND));
-    EXPECT_EQ((std::pair<int, int>(Rec.FgndTrspt, Rec.BgndTrspt)), (std::pair<int, int>(1, 0)));
-    EXPECT_EQ(LayeredOf(w).key, COLORREF(Rec.FgndCol));
-    Command(w, IDM_TRANSPARENT_FONTS);
-    EXPECT_FALSE(Checked(IDM_TRANSPARENT_FONTS));
-    EXPECT_EQ(LayeredOf(w).flags, DWORD(LWA_ALPHA));
-
-    // A display change pulls the window back from the right and bottom edges.
+    // A display change pulls the window back from the right and bottom edges only.
     const int sw = GetSystemMetrics(SM_CXVIRTUALSCREEN), sh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    SetWindowPos(w, nullptr, sw - 40, sh - 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
-    SendMessageA(w, WM_DISPLAYCHANGE, 24, MAKELPARAM(sw, sh));
-    RECT r;
-    GetWindowRect(w, &r);
-    EXPECT_NEAR(r.right, sw, 2);
-    EXPECT_NEAR(r.bottom, sh, 2);
-    SetWindowPos(w, nullptr, -40, -30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
-    SendMessageA(w, WM_DISPLAYCHANGE, 24, MAKELPARAM(sw, sh));
-    GetWindowRect(w, &r);
-    EXPECT_NEAR(r.left, -40, 2);  // left and top are not checked
-    EXPECT_NEAR(r.top, -30, 2);
+    for (POINT p : {POINT{sw - 40, sh - 30}, POINT{-40, -30}}) {
+        SetWindowPos(w, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
+        SendMessageA(w, WM_DISPLAYCHANGE, 24, MAKELPARAM(sw, sh));
+        GetWindowRect(w, &r);
+        EXPECT_TRUE(p.x > 0 ? std::abs(r.right - sw) <= 2 && std::abs(r.bottom - sh) <= 2
+                            : std::abs(r.left + 40) <= 2 && std::abs(r.top + 30) <= 2);
+    }
 
     // "Exit" saves once, at the end, and takes the tray icon away.
-    Command(w, IDM_SYSTRAY);
-    ASSERT_TRUE(TrayIconShown());
-    const NOTIFYICONDATAA tray = Rec.TrayIcon;
-    RemoveIni();
+    SendMessageA(w, WM_COMMAND, IDM_SYSTRAY, 0);
+    harness::RemoveSettings();
     const unsigned saves = APPEARANCESAVECOUNT;
-    EXPECT_TRUE(Exit(w));
+    EXPECT_TRUE(clock.Exit());
     EXPECT_EQ(APPEARANCESAVECOUNT, saves + 1);
-    EXPECT_EQ(Profile("All", "Transparency"), "35");
-    EXPECT_EQ(Profile("All", "SysTray"), "1");
-    NOTIFYICONDATAA again = tray;
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &again));
+    EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "SysTray"), "2251");
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &tray));
 }
 
-TEST(AppearanceWindow, TrayIconDataIsTheFirstVersionWithACutTip) {
-    AppearanceRecord record;
-    record.Window = reinterpret_cast<HWND>(0x1234);
-    const std::string tip(100, 't');
-    INITTRAYICONDATA(tip.c_str(), "  ICO1 ", record);
-    const NOTIFYICONDATAA& t = record.TrayIcon;
-    EXPECT_EQ(t.cbSize, DWORD(NOTIFYICONDATAA_V1_SIZE));
-    EXPECT_EQ(t.hWnd, record.Window);
-    EXPECT_EQ(t.uID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(nullptr))));
-    EXPECT_EQ(t.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-    EXPECT_EQ(t.uCallbackMessage, 1025u);
-    EXPECT_EQ(std::string(t.szTip), tip.substr(0, 63));
-    INITTRAYICONDATA(CLOCKTITLE, "ICO1", record);
-    EXPECT_STREQ(record.TrayIcon.szTip, "orlo clock");
-}
-
-TEST(AppearanceWindow, FileWithOnlyCoordTakesThePerKeyDefaults) {
-    WriteIni("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 80\r\n");
-    StartedClock clock;
-    HWND w = clock.Window();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ((std::vector<int>{Rec.OnTop, Rec.Caption, Rec.TaskBar, Rec.SysTray, Rec.Transparency, Rec.FgndTrspt,
-                                Rec.BgndTrspt, Rec.FgndCol, Rec.BgndCol, Rec.FontAttr}),
-              (std::vector<int>{0, 1, 1, 0, 255, 0, 0, 0, 16777215, 0}));
-    EXPECT_STREQ(Rec.FontName, "MS Sans Serif");
-    EXPECT_EQ(Rec.FontSize, 10.0f);
-    EXPECT_FALSE(HasStyle(w, GWL_EXSTYLE, WS_EX_TOPMOST));
-    EXPECT_TRUE(HasStyle(w, GWL_STYLE, WS_CAPTION));
-    EXPECT_FALSE(HasStyle(w, GWL_EXSTYLE, WS_EX_TOOLWINDOW));
-    EXPECT_FALSE(Checked(IDM_ON_TOP));
-    EXPECT_TRUE(Checked(IDM_TASKBAR));
-    // A normal title bar: the saved geometry less 2 and 20.
-    EXPECT_EQ(WindowUnits(w), (Units{148, 120, 138, 60}));
-
-    // A hand edit while the clock runs is overwritten at the next save;
-    // keys the clock does not know are left alone.
-    WritePrivateProfileStringA("All", "Transparency", " 100", IniPath().c_str());
-    WritePrivateProfileStringA("All", "Mine", "kept", IniPath().c_str());
-    Save(w);
-    EXPECT_EQ(Profile("All", "Transparency"), "255");
-    EXPECT_EQ(Profile("All", "Mine"), "kept");
-    EXPECT_EQ(Profile("Coord", "Top"), "140");
-    EXPECT_EQ(Rec.Transparency, 255);
-
-    // Minimised, the place is not saved.
-    WritePrivateProfileStringA("Coord", "Top", "7", IniPath().c_str());
-    ShowWindow(w, SW_MINIMIZE);
-    Save(w);
-    EXPECT_EQ(Profile("Coord", "Top"), "7");
-    EXPECT_EQ(Profile("All", "TaskBar"), "1");
-}
-
-TEST(AppearanceWindow, ChosenSettingsRoundTripThroughTheProfileFile) {
-    WriteIni("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 80\r\n[All]\r\nOnTop= 1\r\nCaption= 0\r\n"
-             "TaskBar= 0\r\nSysTray= 0\r\nTransparency= 200\r\nFgndTrspt= 0\r\nBgndTrspt= 1\r\nFgndCol= 255\r\n"
-             "BgndCol= 16777215\r\nFontName= Courier New\r\nFontSize= 10.5\r\nFontAttr= 2\r\n[Custom]\r\n"
-             "CustomColorC00= 1000\r\nCustomColorC15=-15000\r\n");
+TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
+    // Missing keys take the per-key defaults; a normal title bar takes 2 and 20 units.
+    harness::WriteSettings("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 80\r\n");
     {
-        StartedClock clock;
+        ClockThread clock;
         HWND w = clock.Window();
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(WindowUnits(w), (Units{150, 140, 140, 80}));  // no title bar: no allowance
-        EXPECT_FALSE(HasStyle(w, GWL_STYLE, WS_CAPTION));
-        EXPECT_TRUE(Checked(IDM_TRANSPARENT_BACKGROUND));
-        const Layered l = LayeredOf(w);
-        EXPECT_EQ(l.key, COLORREF(16777215));
-        EXPECT_EQ(l.alpha, 200);
-        EXPECT_EQ(Rec.FontSize, 10.5f);
-        EXPECT_STREQ(Rec.FontName, "Courier New");
-        EXPECT_EQ(Rec.CustomColors[15], -15000);
-        EXPECT_TRUE(Exit(w));
+        EXPECT_EQ((std::vector<int>{Rec.OnTop, Rec.Caption, Rec.TaskBar, Rec.SysTray, Rec.Transparency, Rec.FgndTrspt,
+                                    Rec.BgndTrspt, Rec.FgndCol, Rec.BgndCol, Rec.FontAttr}),
+                  (std::vector<int>{0, 1, 1, 0, 255, 0, 0, 0, 16777215, 0}));
+        EXPECT_EQ(std::string(Rec.FontName) + std::to_string(Rec.FontSize), "MS Sans Serif10.000000");
+        EXPECT_FALSE(GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
+        EXPECT_TRUE(!checked(IDM_ON_TOP) && checked(IDM_TASKBAR) && checked(IDM_CAPTION));
+        EXPECT_EQ(windowUnits(w), (Units{148, 120, 138, 60}));
+
+        // The auto-save tick overwrites a hand edit and leaves unknown keys alone;
+        // minimised, the place is not saved.
+        WritePrivateProfileStringA("All", "Transparency", " 100", harness::SettingsPath().c_str());
+        WritePrivateProfileStringA("All", "Mine", "kept", harness::SettingsPath().c_str());
+        SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
+        EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "Mine"), "255kept");
+        WritePrivateProfileStringA("Coord", "Top", "7", harness::SettingsPath().c_str());
+        ShowWindow(w, SW_MINIMIZE);
+        SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
+        EXPECT_EQ(SettingValue("Coord", "Top") + SettingValue("All", "TaskBar"), "71");
     }
-    const struct {
-        const char* section;
-        const char* key;
-        const char* value;
-    } kept[] = {{"Coord", "Left", "150"},          {"Coord", "Height", "80"},        {"All", "OnTop", "1"},
-                {"All", "Caption", "0"},           {"All", "Transparency", "200"},   {"All", "BgndTrspt", "1"},
-                {"All", "FgndCol", "255"},         {"All", "FontName", "Courier New"}, {"All", "FontSize", "10.5"},
-                {"All", "FontAttr", "2"},          {"Custom", "CustomColorC00", "1000"},
-                {"Custom", "CustomColorC15", "-15000"}, {"Custom", "CustomColorC07", "0"}};
-    for (const auto& k : kept) EXPECT_EQ(Profile(k.section, k.key), k.value) << k.key;
+
+    // Chosen settings come back and are saved as they were. With both
+    // see-through flags set the background is the colour key.
+    std::string chosen =
+        "[Coord]\r\nLeft=150\r\nTop=140\r\nWidth=140\r\nHeight=80\r\n[All]\r\nOnTop=1\r\nCaption=0\r\nTaskBar=0\r\n"
+        "SysTray=0\r\nTransparency=200\r\nFgndTrspt=1\r\nBgndTrspt=1\r\nFgndCol=255\r\nBgndCol=16777215\r\n"
+        "FontName=Courier New\r\nFontSize=10.5\r\nFontAttr=2\r\n[Custom]\r\n";
+    for (int i = 0; i < 16; ++i)
+        chosen +=
+            "CustomColorC" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=-1" + std::to_string(i) + "\r\n";
+    harness::WriteSettings(chosen);
+    {
+        ClockThread clock;
+        HWND w = clock.Window();
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(windowUnits(w), (Units{150, 140, 140, 80}));
+        EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION);
+        EXPECT_TRUE(checked(IDM_TRANSPARENT_FONTS) && checked(IDM_TRANSPARENT_BACKGROUND));
+        EXPECT_EQ(layered(w), std::make_tuple(COLORREF(16777215), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
+        EXPECT_TRUE(clock.Exit());
+    }
+    EXPECT_EQ(harness::ReadSettings(), chosen);
+
+    // Geometry at the ends of the 32-bit range, or a sliver at an edge: the
+    // clock starts whole enough on the screen to be found and dragged.
+    for (const char* coord : {"Left=-2147483648\r\nTop=2147483648\r\nWidth=2147483647\r\nHeight=-2147483648",
+                              "Left=2147483647\r\nTop=-2147483647\r\nWidth=0\r\nHeight=-50",
+                              "Left= 100\r\nTop=-20\r\nWidth= 24\r\nHeight= 24\r\n[All]\r\nCaption= 0"}) {
+        harness::WriteSettings(std::string("[Coord]\r\n") + coord + "\r\n");
+        ClockThread clock;
+        ASSERT_NE(clock.Window(), nullptr);
+        RECT outer{};
+        GetWindowRect(clock.Window(), &outer);
+        EXPECT_TRUE(IsWindowVisible(clock.Window()) && REACHABLEONSCREEN(outer)) << coord;
+    }
 }
 
-TEST(AppearanceWindow, DamagedFilesLoadWithSaneValues) {
-    std::mt19937 random(20261207);
-    std::string binary(4000, '\0');
-    for (char& c : binary) c = static_cast<char>(random());
-    const std::string longLine = "[All]\r\nFontName=" + std::string(100000, 'x') + "\r\n" + std::string(100000, 'y');
+TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
+    const std::string tmp = harness::SettingsPath() + ".tmp", chosen = "[All]\r\nTransparency= 120\r\nMine= kept\r\n";
+    enum Tmp { NONE, STALE_FILE, FOLDER };
     const struct {
         const char* what;
-        std::string bytes;
-    } files[] = {
-        {"binary", binary},
-        {"huge numbers, flags 2, no opacity, long lines",
-         "[Coord]\r\nLeft=99999999999999999999\r\nTop=-2147483649\r\nWidth=" + std::string(400, '1') +
-             "\r\nHeight=nan\r\n[All]\r\nOnTop=2\r\nCaption=3\r\nTaskBar=-1\r\nTransparency=0\r\nFontSize=1e308\r\n"
-             "FontAttr=inf\r\nBgndCol=0x7fffffff\r\n" + longLine},
-        {"off every monitor, no size", "[Coord]\r\nLeft=30000\r\nTop=-30000\r\nWidth=0\r\nHeight=-50\r\n"
-                                       "[All]\r\nTransparency=256\r\n"},
-        {"a sliver above the top edge",
-         "[Coord]\r\nLeft= 100\r\nTop=-20\r\nWidth= 24\r\nHeight= 24\r\n[All]\r\nCaption= 0\r\n"},
-        {"sections twice, stray bytes", "[All]\r\nOnTop= 1\r\n[All]\r\nOnTop= 0\r\n\0\xFF\x1A\r[Coord\r\n=\r\n"},
-    };
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.what);
-        WriteIni(f.bytes);
-        StartedClock clock;
-        HWND w = clock.Window();
-        ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(IsWindowVisible(w));
-        EXPECT_TRUE(Reachable(w));
-        const Units u = WindowUnits(w);
-        EXPECT_GE(u.width, 20);
-        EXPECT_GE(u.height, 20);
-        for (uint8_t flag : {Rec.OnTop, Rec.Caption, Rec.TaskBar, Rec.SysTray, Rec.FgndTrspt, Rec.BgndTrspt})
-            EXPECT_LE(flag, 1);
-        EXPECT_GE(Rec.Transparency, 25);
-        EXPECT_EQ(Checked(IDM_CAPTION), Rec.Caption == 1);
-        EXPECT_TRUE(Exit(w));
-        // What was saved loads again as it was saved.
-        EXPECT_EQ(Profile("All", "Transparency"), std::to_string(Rec.Transparency));
-        EXPECT_EQ(Profile("All", "FontName"), Rec.FontName);
+        Tmp tmp;
+        bool readOnly;
+    } cases[] = {{"the file replaced by its new copy", NONE, false},
+                 {"a stale .tmp from a save cut short", STALE_FILE, false},
+                 {"a folder holds the .tmp name: written in place", FOLDER, false},
+                 {"a read-only file is left as it is", NONE, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        harness::WriteSettings(chosen);
+        if (c.tmp == STALE_FILE) std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
+        if (c.tmp == FOLDER) CreateDirectoryA(tmp.c_str(), nullptr);
+        if (c.readOnly) SetFileAttributesA(harness::SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY);
+        {
+            ClockThread clock;
+            ASSERT_NE(clock.Window(), nullptr);
+            EXPECT_EQ(Rec.Transparency, 120);
+            EXPECT_TRUE(clock.Exit());
+        }
+        // Every key written, the unknown one kept, nothing of the stale copy.
+        EXPECT_EQ(c.readOnly ? harness::ReadSettings()
+                             : SettingValue("All", "Transparency") + SettingValue("All", "FontName") +
+                                   SettingValue("All", "Mine") + SettingValue("All", "Stale"),
+                  c.readOnly ? chosen : "120MS Sans Serifkept<none>");
+        EXPECT_EQ(GetFileAttributesA(tmp.c_str()),
+                  c.tmp == FOLDER ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES);
+        RemoveDirectoryA(tmp.c_str());
     }
-
-    // A read-only file loads and is left as it is.
-    const std::string chosen = "[All]\r\nTransparency= 120\r\nCaption= 0\r\n";
-    WriteIni(chosen);
-    SetFileAttributesA(IniPath().c_str(), FILE_ATTRIBUTE_READONLY);
-    {
-        StartedClock clock;
-        ASSERT_NE(clock.Window(), nullptr);
-        EXPECT_EQ(Rec.Transparency, 120);
-        EXPECT_TRUE(Exit(clock.Window()));
-    }
-    EXPECT_EQ(ReadIni(), chosen);
-    RemoveIni();
+    harness::RemoveSettings();
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
 #include "tests/support/winharness.h"
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 
+#include "appearance/menuids.h"
+#include "appearance/settingsfile.h"
+#include "appearance/settingsio.h"
 #include "core/clockwindow.h"
-#include "core/windowgeometry.h"
 
 namespace harness {
 
 namespace {
-
-std::string folderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
 
 std::mutex FakeMutex;
 LocalClock FakeNow{};
@@ -22,25 +24,13 @@ LocalClock fakeClock() {
 
 }  // namespace
 
-std::string TestFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return folderOf(std::string(path, n));
-}
-
-std::string ProgramFolder() {
-    std::string tests = TestFolder();               // ...\tests\ .
-    tests.pop_back();
-    return folderOf(tests) + "bin\\";
-}
-
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
+    while (!condition()) {
         if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(20);
+        Sleep(10);
     }
+    return true;
 }
 
 std::string WindowText(HWND window) {
@@ -51,83 +41,59 @@ std::string WindowText(HWND window) {
 
 std::string LabelText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
-HWND FindProcessWindow(DWORD pid, const char* title) {
+HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
     struct Search {
-        DWORD pid;
         const char* title;
-        HWND found;
-    } search{pid, title, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == s->pid && WindowText(w) == s->title) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+        HWND except, found;
+    } s{title, except, nullptr};
+    const auto visit = [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid != GetCurrentProcessId() || w == s->except || !IsWindowVisible(w)) return TRUE;
+        if (s->title ? WindowText(w) != s->title : GetClassLongPtrA(w, GCW_ATOM) != 32770) return TRUE;
+        s->found = w;
+        return FALSE;
+    };
+    WaitUntil([&] { return !EnumWindows(visit, reinterpret_cast<LPARAM>(&s)) && s.found; }, timeoutMs);
+    return s.found;
 }
 
-RECT ChildRectInDialogUnits(HWND dialog, int id) {
-    RECT r{};
-    HWND child = GetDlgItem(dialog, id);
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    int32_t left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
-    PIXELSTODLGUNITS(dialog, left, top);
-    PIXELSTODLGUNITS(dialog, width, height);
-    return RECT{left, top, left + width, top + height};
+std::string SettingsPath() {
+    char path[MAX_PATH];
+    return SETTINGSFILEPATH(std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH)), CLOCKTITLE);
 }
 
-Program::Program(const std::string& exe, const std::string& arguments, WORD show) {
-    std::string commandLine = "\"" + ProgramFolder() + exe + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = show;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
-                        &startup, &process_))
-        process_ = PROCESS_INFORMATION{};
+void WriteSettings(const std::string& bytes) {
+    RemoveSettings();
+    std::ofstream(SettingsPath(), std::ios::binary) << bytes;
 }
 
-Program::~Program() {
-    if (!process_.hProcess) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+std::string ReadSettings() {
+    std::ifstream in(SettingsPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-HWND Program::WaitWindow(const char* title, DWORD timeoutMs) const {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindProcessWindow(process_.dwProcessId, title)) && IsWindowVisible(found); },
-              timeoutMs);
-    return found;
+void RemoveSettings() {
+    SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(SettingsPath().c_str());
 }
 
-DWORD Program::WaitExit(DWORD timeoutMs) const {
-    if (!process_.hProcess) return STILL_ACTIVE;
-    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
+std::string SettingValue(const char* section, const char* key) {
+    char buffer[300];
+    GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, SettingsPath().c_str());
+    return buffer;
 }
 
 ClockThread::ClockThread() {
     std::atomic<DWORD> id{0};
+    const unsigned saves = APPEARANCESAVECOUNT;
     CLOCKAPPEARANCE.Window = nullptr;
     thread_ = std::thread([&id] {
         id = GetCurrentThreadId();
         SHOWCLOCKWINDOW(nullptr);
     });
-    WaitUntil([&] { return id != 0 && CLOCKAPPEARANCE.Window && IsWindowVisible(CLOCKAPPEARANCE.Window); }, 10000);
+    WaitUntil([&] { return id != 0 && CLOCKAPPEARANCE.Window && APPEARANCESAVECOUNT != saves; }, 10000);
     threadId_ = id;
     window_ = CLOCKAPPEARANCE.Window;
 }
@@ -135,6 +101,11 @@ ClockThread::ClockThread() {
 ClockThread::~ClockThread() {
     if (IsWindow(window_)) PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (thread_.joinable()) thread_.join();
+}
+
+bool ClockThread::Exit() {
+    PostMessageA(window_, WM_COMMAND, IDM_EXIT, 0);  // as the menu sends it
+    return WaitUntil([&] { return !IsWindow(window_); });
 }
 
 void SetFakeClock(const LocalClock& now) {

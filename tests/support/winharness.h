@@ -1,6 +1,6 @@
-// Helpers for tests that drive real windows under Wine: start the built
-// programs, find their windows, run the clock window on a thread of the test
-// process, and give the clock a time of the test's choosing.
+// Helpers for the tests that drive real windows under Wine: the clock window
+// run on a thread of the test process, a clock of the test's choosing, its
+// settings file, and waiting for windows and conditions.
 #pragma once
 #include <windows.h>
 
@@ -12,38 +12,25 @@
 
 namespace harness {
 
-// Folder of the built programs (bin\ beside the tests\ folder), with its backslash.
-std::string ProgramFolder();
-// Folder of the running test program, with its backslash.
-std::string TestFolder();
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// Polls until the condition holds; false when it still fails after the time.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 std::string WindowText(HWND window);
 std::string LabelText(HWND dialog, int id);
-// A top-level window of process `pid` with this exact title, or 0.
-HWND FindProcessWindow(DWORD pid, const char* title);
-// Client rectangle of a child in its parent's dialog units.
-RECT ChildRectInDialogUnits(HWND dialog, int id);
+// A visible top-level window of this process with this title (any dialog when
+// null) other than `except`; waits up to the time.
+HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000);
 
-// A running copy of one of the built programs, killed if still running at the end.
-class Program {
-public:
-    explicit Program(const std::string& exe, const std::string& arguments = "", WORD show = SW_SHOWNORMAL);
-    ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-    bool Started() const { return process_.hProcess != nullptr; }
-    DWORD Pid() const { return process_.dwProcessId; }
-    // Waits for the window with this title; 0 on time-out.
-    HWND WaitWindow(const char* title, DWORD timeoutMs = 10000) const;
-    // Exit code once ended within the time, or STILL_ACTIVE.
-    DWORD WaitExit(DWORD timeoutMs) const;
+// The settings file of the clock window this test program runs: the product's
+// own path rule applied to the test program.
+std::string SettingsPath();
+void WriteSettings(const std::string& bytes);
+std::string ReadSettings();
+void RemoveSettings();
+// One value as the profile API reads it, "<none>" when absent.
+std::string SettingValue(const char* section, const char* key);
 
-private:
-    PROCESS_INFORMATION process_{};
-};
-
-// The clock window of this test process, run by SHOWCLOCKWINDOW on a thread of its own.
+// The clock window of this process, run by SHOWCLOCKWINDOW on a thread of its
+// own; ready once shown and its first save is written.
 class ClockThread {
 public:
     ClockThread();
@@ -52,6 +39,8 @@ public:
     ClockThread& operator=(const ClockThread&) = delete;
     HWND Window() const { return window_; }
     DWORD ThreadId() const { return threadId_; }
+    // "Exit" from the menu; true once the window is gone (its last save written).
+    bool Exit();
 
 private:
     std::thread thread_;

@@ -1,0 +1,197 @@
+// Colours, fonts and the transparency popup on the clock window of this
+// process, through the system's real colour and font dialogs; the painted
+// colours are read back from the screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "appearance/menuids.h"
+#include "appearance/transparencydialog.h"
+#include "core/clockwindow.h"
+#include "tests/support/winharness.h"
+
+using harness::WaitUntil;
+
+namespace {
+
+AppearanceRecord& Rec = CLOCKAPPEARANCE;
+constexpr int COLOR_RED = 706, COLOR_GREEN = 707, COLOR_BLUE = 708, COLOR_ADD = 712, FONT_SIZE_COMBO = 0x472;
+
+// The clock's client area as the screen shows it: solid text on a background
+// that fills most of it.
+bool painted(HWND clock, COLORREF text, COLORREF back) {
+    RECT r{};
+    GetClientRect(clock, &r);
+    MapWindowPoints(clock, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<DWORD> bits(w * h);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return WaitUntil([&] {
+        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory, old);
+        GetDIBits(memory, bitmap, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+        DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+        int texts = 0, backs = 0;
+        for (DWORD p : bits) {  // 0x00RRGGBB in a DIB
+            texts += RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF) == text;
+            backs += RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF) == back;
+        }
+        return texts > 300 && backs > w * h / 2;
+    });
+}
+
+LOGFONTA fontOf(HWND clock, int id) {
+    LOGFONTA f{};
+    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(clock, id, WM_GETFONT, 0, 0)), sizeof f, &f);
+    return f;
+}
+
+TEST(ColorsWindow, ColourDialogsPaintExactlyTheChosenColours) {
+    harness::RemoveSettings();
+    harness::ClockThread clock;
+    HWND w = clock.Window();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(painted(w, RGB(0, 0, 0), RGB(224, 223, 227)));
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // Confirmed, refused as equal to the text colour, cancelled; the dialog opens
+    // 240 and 250 pixels left of and above the clock, or whole on the work area.
+    const struct {
+        int x, command;
+        COLORREF chosen;
+        bool ok;
+        COLORREF text, back;  // afterwards
+    } steps[] = {{500, IDM_FOREGROUND_COLOR, RGB(200, 30, 40), true, RGB(200, 30, 40), RGB(224, 223, 227)},
+                 {500, IDM_BACKGROUND_COLOR, RGB(10, 90, 160), true, RGB(200, 30, 40), RGB(10, 90, 160)},
+                 {500, IDM_BACKGROUND_COLOR, RGB(200, 30, 40), true, RGB(200, 30, 40), RGB(10, 90, 160)},
+                 {500, IDM_FOREGROUND_COLOR, RGB(1, 2, 3), false, RGB(200, 30, 40), RGB(10, 90, 160)},
+                 {60, IDM_FOREGROUND_COLOR, RGB(0, 128, 0), true, RGB(0, 128, 0), RGB(10, 90, 160)}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << std::hex << s.chosen);
+        SetWindowPos(w, nullptr, s.x, s.x - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PostMessageA(w, WM_COMMAND, s.command, 0);
+        HWND dialog = harness::WaitWindow(nullptr, w);
+        ASSERT_NE(dialog, nullptr);
+        RECT at{}, c{};
+        GetWindowRect(dialog, &at), GetWindowRect(w, &c);
+        EXPECT_EQ(std::make_pair(at.left, at.top),
+                  s.x > 100 ? std::make_pair(c.left - 240, c.top - 250) : std::make_pair(work.left, work.top));
+        SetDlgItemInt(dialog, COLOR_RED, GetRValue(s.chosen), FALSE);
+        SetDlgItemInt(dialog, COLOR_GREEN, GetGValue(s.chosen), FALSE);
+        SetDlgItemInt(dialog, COLOR_BLUE, GetBValue(s.chosen), FALSE);
+        SendMessageA(dialog, WM_COMMAND, COLOR_ADD, 0);  // a custom colour defined on the way
+        PostMessageA(dialog, WM_COMMAND, s.ok ? IDOK : IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+        EXPECT_TRUE(painted(w, s.text, s.back));
+        EXPECT_EQ(std::make_pair(Rec.FgndCol, Rec.BgndCol), std::make_pair(int32_t(s.text), int32_t(s.back)));
+    }
+    // "Default colors" with "Transparent background": the grey is the colour key at once.
+    SendMessageA(w, WM_COMMAND, IDM_TRANSPARENT_BACKGROUND, 0);
+    SendMessageA(w, WM_COMMAND, IDM_DEFAULT_COLORS, 0);
+    COLORREF key = 0;
+    GetLayeredWindowAttributes(w, &key, nullptr, nullptr);
+    EXPECT_EQ(key, RGB(224, 223, 227));
+    // The custom colours edited in the dialog reach the settings file.
+    EXPECT_TRUE(clock.Exit());
+    EXPECT_EQ(harness::SettingValue("Custom", "CustomColorC00"), std::to_string(RGB(0, 128, 0)));
+}
+
+TEST(ColorsWindow, FontsFollowTheChoice) {
+    harness::WriteSettings("[All]\r\nFontName=Liberation Sans\r\nFontSize=10.5\r\nFontAttr=1\r\n");
+    harness::ClockThread clock;
+    HWND w = clock.Window();
+    ASSERT_NE(w, nullptr);
+    HDC dc = GetDC(w);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(w, dc);
+    const auto pixels = [dpi](double points) { return -static_cast<LONG>(points * dpi / 72 + 0.5); };
+    EXPECT_EQ(std::make_pair(fontOf(w, ID_TIME_LABEL).lfHeight, fontOf(w, ID_DATE_LABEL).lfHeight),
+              std::make_pair(pixels(42), pixels(10.5)));
+    EXPECT_EQ(fontOf(w, ID_DATE_LABEL).lfWeight, 700);
+
+    // The dialog opens at whole points and regular weight; confirmed as it
+    // opened. (A face of the system's own: Wine's font dialog lists no Tahoma.)
+    PostMessageA(w, WM_COMMAND, IDM_CHOOSE_FONT, 0);
+    HWND dialog = harness::WaitWindow(nullptr, w);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return harness::LabelText(dialog, FONT_SIZE_COMBO) == "10"; }));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return fontOf(w, ID_TIME_LABEL).lfHeight == pixels(40); }));
+    EXPECT_EQ(
+        std::make_tuple(std::string(Rec.FontName), Rec.FontSize, int(Rec.FontAttr), fontOf(w, ID_TIME_LABEL).lfWeight),
+        std::make_tuple(std::string("Liberation Sans"), 10.0f, 0, 400L));
+
+    // "Default font" releases the fonts it replaces; with no font to be had, the
+    // labels keep theirs.
+    const HGDIOBJ before = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(w, ID_TIME_LABEL, WM_GETFONT, 0, 0));
+    SendMessageA(w, WM_COMMAND, IDM_DEFAULT_FONT, 0);
+    EXPECT_EQ(std::make_tuple(fontOf(w, ID_TIME_LABEL).lfHeight, fontOf(w, ID_DATE_LABEL).lfHeight,
+                              std::string(fontOf(w, ID_DATE_LABEL).lfFaceName), GetObjectType(before)),
+              std::make_tuple(pixels(48), pixels(12), std::string("Tahoma"), DWORD(0)));
+    const auto fonts = [w] {
+        return std::make_pair(SendDlgItemMessageA(w, ID_TIME_LABEL, WM_GETFONT, 0, 0),
+                              SendDlgItemMessageA(w, ID_DATE_LABEL, WM_GETFONT, 0, 0));
+    };
+    const auto kept = fonts();
+    std::vector<HFONT> hog;
+    LOGFONTA any{};
+    for (HFONT f; hog.size() < 200000 && (f = CreateFontIndirectA(&any));) hog.push_back(f);
+    SendMessageA(w, WM_COMMAND, IDM_DEFAULT_FONT, 0);
+    EXPECT_EQ(fonts(), kept);
+    for (HFONT f : hog) DeleteObject(f);
+    EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(kept.first)), DWORD(OBJ_FONT));
+}
+
+TEST(ColorsWindow, TransparencyPopupUnderTheCursor) {
+    harness::WriteSettings("[All]\r\nTransparency=200\r\n");
+    harness::ClockThread clock;
+    HWND w = clock.Window();
+    ASSERT_NE(w, nullptr);
+    SetCursorPos(700, 600);
+    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
+    HWND popup = harness::WaitWindow("Transparency TrackBar");
+    ASSERT_NE(popup, nullptr);
+    RECT r{};
+    GetWindowRect(popup, &r);
+    EXPECT_TRUE(r.left <= 700 && 700 < r.right && r.top <= 600 && 600 < r.bottom);
+    EXPECT_EQ(GetWindowLongA(popup, GWL_STYLE) & WS_CAPTION, WS_BORDER);
+    EXPECT_TRUE(GetWindowLongA(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    HWND trackbar = GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR);
+    EXPECT_EQ(SendMessageA(trackbar, TBM_GETPOS, 0, 0), 80);
+    // The keys of the trackbar apply at once.
+    for (const auto& [key, transparency] : {std::pair<WPARAM, BYTE>{VK_END, 25}, {VK_HOME, 255}, {VK_NEXT, 245}}) {
+        PostMessageA(trackbar, WM_KEYDOWN, key, 0);
+        BYTE alpha = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            return GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr) && alpha == transparency;
+        })) << key
+            << ": " << int(alpha);
+    }
+    SendMessageA(popup, WM_VSCROLL, MAKEWPARAM(TB_THUMBTRACK, 140), reinterpret_cast<LPARAM>(trackbar));
+    // A click on the clock takes the activation: the popup closes, the value
+    // stays and is written at the exit. Escape closes it too.
+    RECT c{};
+    GetWindowRect(w, &c);
+    SetCursorPos(c.left + 20, c.bottom - 10);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
+    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
+    popup = harness::WaitWindow("Transparency TrackBar");
+    ASSERT_NE(popup, nullptr);
+    PostMessageA(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
+    EXPECT_TRUE(clock.Exit());
+    EXPECT_EQ(harness::SettingValue("All", "Transparency"), "140");
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// The calculator's rules in the build language of the test program: the
+// display line of typed input, the two number conversions, very long input,
+// random input, and what the window does with its texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <regex>
+#include <string>
+
+#include "calculator/calcengine.h"
+#include "calculator/calculate.h"
+#include "calculator/calcwindowstate.h"
+#include "language/language.h"
+
+namespace {
+
+const std::string ERR = LANGTEXT("Erreur de syntaxe", "Syntax error");
+
+TEST(Calculate, DisplayLines) {
+    // Precedence and signs; groups, balancing, percent, comma and spaces; exponents
+    // split by the spacing and operand reading; division by zero, powers and
+    // overflow; 15 digits per step, six decimals cut, the exponent form; a
+    // negative group after a glued minus. Each line is what the typed text
+    // before " = " shows.
+    // clang-format off
+    const char* const lines[] = {
+        "2+3*4 = 14", "8/2*4 = 16", "5-3-2 = 0", "2^3^2 = 64", "-2^2 = 4", "3-2^2 = -1", "3*-2^2 = 12",
+        "2 * 3 + 12 * 3 = 42", "-5+2 = -3", "2*-3 = -6", "2--3 = 5", "2+-3 = -1", "2*+3 = 6", "+2 = 2",
+        "2^-1 = 0 , 5", "(-3)^2 = 9", "-(2+3) = -5", "(2)(3) = 6", "(2)(3)(4) = 24", "(2+3 = 5", "2+3) = 5",
+        "((2) = 2", "(*2) = 2", "7*2- = 14", "2*( = 0", "2^( = 1", "( = 0", ") = 0", "+ = 0", "- = 0",
+        "1,5+1 = 2 , 5", "50% = 0 , 5", "200*10% = 20", "100+10% = 100 , 1", "1 2+3 = 15", "0,1+0,2 = 0 , 3",
+        "1E-5 = -4", "1E+5 = 6", "1E5*1 = 100 000", "1e5*1 = 100 000", "1E+20*1 = 21", "1D3*1 = 1 000",
+        "1.2.3*1 = 1 , 2", "3x*1 = 3", "x3*1 = 0", "5.*1 = 5", "&H10*2 = 32", "&h1f*1 = 31", "&B101*1 = 5",
+        "&O17*1 = 15", "&q17*1 = 15", "&17*1 = 15", "&8*1 = 0", "-&H10*1 = -16", "3*-&B11 = -9", "7/0 = 0", "0^0 = 1",
+        "0^-1 = 0", "-2^2.6 = -8", "-2^2.5 = 4", "-2^3.5 = 16", "-8^(1/3) = 1", "4^0,5 = 2", "2^0,5 = 1 , 414213",
+        "1^1E30 = 1", "-1^70001 = -1", "-1^70000 = 1", "10^-60000 = 0", "10^400 = 9 , 999999 E+998",
+        "2^65536 = 9 , 999999 E+998", "-2^65537 = -9 , 999999 E+998", "0,5^-20000 = 9 , 999999 E+998",
+        "2^1E999999 = 9 , 999999 E+998", "1E999999*1 = 1 , 701411 E+38", "1/1E999999 = 5 , 877471 E-39",
+        "&H1234567890123456789012345678901234567890*1 = 1 , 039290 E+47", "2/3 = 0 , 666666", "1/3*3 = 0 , 999999",
+        "1/10^7 = 0 , 000000", "1/3000 = 3 , 333333 E-4", "10^20 = 1 E+20", "2^-70 = 8 , 470329 E-22",
+        "999999999999999+1 = 1 E+15", "1234567*10 = 12 345 670", "1000000-1 = 999 999", "-1234.5678 = -1 234 , 5678",
+        "1.50 = 1 , 50", "-1/2 = -0 , 5", "-7/2 = -3 , 5", "-0.5 = -0 , 5",
+        "12345678901234567890123 = 12 345 678 901 234 567 800 000", "123456789012345678-123456789012345677 = 1",
+        "9007199254740993-9007199254740992 = 1", "-(-2) = 2", "3*-(-2) = 6", "2^-(-1) = 2", "-(-(-2)) = -2",
+        "10/-(-4) = 2 , 5", "-(-1/2) = 0 , 5"};
+    // clang-format on
+    for (const std::string line : lines) EXPECT_EQ(CALCULATE(line.substr(0, line.find(" = "))), line);
+    // clang-format off
+    const char* const errors[] = {
+        "2+2=", "=", "*2", "/2", "^2", "%5", "+-", "(-*)", "+-2", "-+2", "2(3)", "(2)3", "1e5", "2*x", "2\xE9", "E",
+        ".", "-(.)", ")(", "2)+(3", "))((", "(1))+((2)"};
+    // clang-format on
+    for (const char* typed : errors) EXPECT_EQ(CALCULATE(typed), ERR) << typed;
+    EXPECT_EQ(CALCULATE(""), "");
+    EXPECT_EQ(CALCULATE("   "), "");
+    EXPECT_EQ(CALCULATE(" 2+2 "), " 2+2  = 4");  // the expression exactly as typed
+}
+
+TEST(Calculate, VeryLongInputFinishes) {
+    const auto repeat = [](const std::string& piece, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += piece;
+        return s;
+    };
+    const struct {
+        std::string typed, result;  // the line is typed = result, or the error text for none
+    } cases[] = {{"1" + repeat("+1", 4999), "5 000"},
+                 {repeat("(", 3000) + "1" + repeat("*1)", 3000), "1"},
+                 {std::string(10000, '('), "0"},
+                 {std::string(10000, ')'), "0"},
+                 {std::string(10000, '-') + "2", ""},
+                 {"2" + std::string(9999, '^'), "2"},
+                 {"2^-1022" + repeat("*1", 4996), "2 , 225073 E-308"},
+                 {"0" + repeat("+0", 4999), "0"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CALCULATE(c.typed), c.result.empty() ? ERR : c.typed + " = " + c.result) << c.typed.substr(0, 20);
+}
+
+TEST(Calculate, RandomTypedInputGivesADisplayLineOrTheError) {
+    // Grouped integer part, up to six decimals, an optional exponent part.
+    const std::regex result(R"(-?(0|[1-9][0-9]{0,2}( [0-9]{3})*)( , [0-9.]{1,6})?( E[0-9.E+-]*)?)");
+    std::mt19937 random(20240607);
+    const std::string keys = "0123456789012345678901234567890123456789+-*/^()()%,.=E &Hhe  ";
+    for (int n = 0; n < 20000; ++n) {
+        std::string typed;
+        for (int i = static_cast<int>(random() % (n % 100 == 0 ? 600 : 24)); i > 0; --i)
+            typed += random() % 50 == 0 ? static_cast<char>(random() % 256) : keys[random() % keys.size()];
+        const std::string line = CALCULATE(typed);
+        if (typed.find_first_not_of(' ') == std::string::npos) {
+            ASSERT_EQ(line, "");
+        } else if (line != ERR) {
+            ASSERT_EQ(line.compare(0, typed.size() + 3, typed + " = "), 0) << typed;
+            ASSERT_TRUE(std::regex_match(line.substr(typed.size() + 3), result)) << typed << " -> " << line;
+        }
+    }
+}
+
+TEST(NumText, FifteenDigitsAndTheLayouts) {
+    // The plain and scientific layouts, the special values, and the 16th digit
+    // alone rounding the 15: a 5 goes to the even neighbour whatever follows it,
+    // exact ties included; carries past a power of ten; tiny and huge values.
+    const double inf = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {4, "4"}, {0.5, ".5"}, {-0.25, "-.25"}, {1.0 / 3, ".333333333333333"}, {2.0 / 3, ".666666666666667"},
+        {std::sqrt(2.0), "1.4142135623731"}, {999999999999999, "999999999999999"}, {1E15, "1E+15"},
+        {1E14, "100000000000000"}, {1.5E15, "1.5E+15"}, {1E-16, "1E-16"}, {0.000000000000015, ".000000000000015"},
+        {0.0000000000000125, "1.25E-14"}, {1.0 / 3000, "3.33333333333333E-4"}, {-2.5E-20, "-2.5E-20"},
+        {123456789.0123456, "123456789.012346"}, {0.0, "0"}, {-0.0, "0"}, {std::nan(""), "0"},
+        {inf, "9.99999999999999E+998"}, {-inf, "-9.99999999999999E+998"}, {0.2468429743296745, ".246842974329674"},
+        {0.6337381796907495, ".63373817969075"}, {1.614979545329295, "1.61497954532929"}, {0.9999999999999999, "1"},
+        {123456789012345678.0, "1.23456789012346E+17"}, {5E-324, "4.94065645841246E-324"},
+        {std::numeric_limits<double>::max(), "1.79769313486232E+308"}, {1.0 / 22, "4.54545454545454E-2"},
+        {std::ldexp(1.0, -22), "2.38418579101562E-7"}, {1000000000000005.0, "1E+15"},
+        {1000000000000015.0, "1.00000000000002E+15"}, {std::nextafter(1e15, 0.0), "1E+15"},
+        {std::nextafter(1e-5, 0.0), ".00001"}, {std::nextafter(1e-5, 1.0), ".00001"},
+        {std::numeric_limits<double>::min(), "2.2250738585072E-308"}, {0x1.092fa990bf055p-1022, "2.30491734074867E-308"},
+        {std::ldexp(527009.0, -1074), "2.60377041949149E-318"}, {0x1.7b1dfa73981a6p+1023, "1.3311254161706E+308"},
+        {std::nextafter(1e308, 0.0), "1E+308"}};
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(NUMTEXT(c.value), c.text) << c.text;
+}
+
+TEST(TextValue, DigitsBeyondTheDisplayAndTheRangeLimits) {
+    // 18 significant digits are read; beyond the extended range an operand is 2^127 or 0.
+    const long double big = std::ldexp(1.0L, 127);
+    // clang-format off
+    const struct {
+        std::string text;
+        long double value;
+    } cases[] = {
+        {"123456789012345678999", 123456789012345678000.0L},
+        {"0.0001234567890123456789", 0.0001234567890123456780L}, {"1E99999", big}, {"-1E99999", -big},
+        {"1E4932", big}, {"0.00001E4937", big}, {"1E-4934", 0},
+        {"&H" + std::string(40, 'F'), std::ldexp(1.0L, 160)}, {"&H" + std::string(5000, 'F'), big},
+        {"1" + std::string(5000, '0'), big}, {" \t\n5", 5}};
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(TEXTVALUE(c.text), c.value) << c.text.substr(0, 30);
+    EXPECT_GT(TEXTVALUE("1E-4933"), 0);
+    EXPECT_GT(TEXTVALUE("9.9E4931"), 9.8E4931L);
+}
+
+TEST(CalculatorWindowState, TypingEnterAndRejectedEnter) {
+    CalculatorState state;
+    CalculatorUpdate u = CALCINPUTCHANGED(state, "2 + 3 * 4", "");
+    EXPECT_TRUE(u.SetResult && !u.SetHistory && !u.SetInput);
+    EXPECT_EQ(u.Result, "2 + 3 * 4 = 14");
+    u = CALCINPUTCHANGED(state, "2 + 3 * 4", "");  // the same text again is not evaluated again
+    EXPECT_FALSE(u.SetResult || u.SetHistory || u.SetInput);
+    u = CALCINPUTCHANGED(state, "2 + 3 * 4\r\n", "10/4 = 2 , 5\r\n");
+    EXPECT_TRUE(u.SetHistory && u.SetInput && u.SetResult && u.Input.empty() && u.Result.empty());
+    EXPECT_EQ(u.History, "2 + 3 * 4 = 14\r\n10/4 = 2 , 5\r\n");  // newest on top, every line ends in CRLF
+    EXPECT_FALSE(CALCINPUTCHANGED(state, "", u.History).SetResult);
+
+    // Enter with nothing to record, anywhere in the text, only removes the line break.
+    for (const char* typed : {"2+2=", "", "  ", "abc"}) {
+        CalculatorState s;
+        CALCINPUTCHANGED(s, typed, "");
+        std::string entered = typed;
+        entered.insert(entered.size() / 2, "\r\n");
+        u = CALCINPUTCHANGED(s, entered, "old\r\n");
+        EXPECT_TRUE(u.SetInput && !u.SetHistory) << typed;
+        EXPECT_EQ(u.Input, typed);
+    }
+}
+
+TEST(CalculatorWindowState, SizeRule) {
+    const struct {
+        int32_t w, h, width, height;
+    } cases[] = {{270, 110, 270, 110}, {100, 50, 200, 76}, {199, 200, 200, 200}, {500, 76, 500, 76}};
+    for (const auto& c : cases) {
+        const CalculatorLayout l = CALCULATORLAYOUT(c.w, c.h);
+        EXPECT_EQ(std::make_pair(l.Width, l.Height), std::make_pair(c.width, c.height)) << c.w << "x" << c.h;
+        EXPECT_TRUE(l.InputWidth == c.width - 9 && l.ResultWidth == c.width - 9 && l.HistoryWidth == c.width - 9);
+        EXPECT_TRUE(l.InputHeight == 15 && l.ResultHeight == 15 && l.HistoryHeight == c.height - 64);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// The window-free geometry of the core: pixels to dialog units with the
+// clock's rounding rule, and keeping a window whole on a work area.
+#include <gtest/gtest.h>
+
+#include "core/dialogunits.h"
+#include "core/placement.h"
+
+namespace {
+
+TEST(DialogUnits, PixelsToUnitsRounding) {
+    // per1024 is the pixel length of 1024 units: 1536 for a font 6 pixels wide.
+    const struct {
+        int32_t pixels, per1024, units;
+    } cases[] = {{10, 1536, 7},
+                 {-10, 1536, -7},
+                 {3, 1536, 2},
+                 {-3, 1536, -2},
+                 {4, 1536, 3},
+                 {-6, 1536, -4},
+                 {0, 1536, 0},
+                 {7, 2048, 4},
+                 {-7, 2048, -4},
+                 {100, 0, 0},
+                 {2000000000, 1536, 1333333333},
+                 {-2000000000, 1536, -1333333334}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PIXELSTOUNITS(c.pixels, c.per1024), c.units) << c.pixels << " / " << c.per1024;
+}
+
+TEST(DialogUnits, WholeUnitsComeBackUnchanged) {
+    // Units mapped to the nearest pixel, as the system maps them, and read back:
+    // a stored geometry must not creep at each save.
+    for (int32_t per1024 : {1536, 1792, 2048, 2304})
+        for (int32_t u = 0; u <= 2000; ++u)
+            ASSERT_EQ(PIXELSTOUNITS(static_cast<int32_t>((2LL * u * per1024 / 1024 + 1) / 2), per1024), u) << per1024;
+}
+
+TEST(Placement, KeptWholeOnTheWorkArea) {
+    const PlaceRect area{0, 0, 1280, 994};
+    const struct {
+        PlaceRect area;
+        int32_t left, top, width, height, x, y;
+    } cases[] = {
+        {area, 300, 200, 400, 300, 300, 200},              // already inside: exactly where asked
+        {area, -150, -230, 400, 300, 0, 0},                // near the top-left corner
+        {area, 1100, 900, 400, 300, 880, 694},             // beyond the right and bottom edges
+        {area, -50, 500, 2000, 300, 0, 500},               // wider than the area: its left edge shows
+        {{-1024, 0, 0, 768}, 10, 10, 300, 200, -300, 10},  // a monitor left of the primary one
+    };
+    for (const auto& c : cases) {
+        int32_t x = c.left, y = c.top;
+        KEEPONWORKAREA(x, y, c.width, c.height, c.area);
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x, c.y)) << c.left << "," << c.top;
+    }
+}
+
+}  // namespace
