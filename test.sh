@@ -12,6 +12,11 @@ orlo_build_native || exit 1
 orlo_build_win64 || exit 1
 
 failed=0
+# The sources keep the project's format (.clang-format), where clang-format is installed.
+if command -v clang-format >/dev/null; then
+  (cd "$ORLO_ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror) || {
+    echo "test.sh: sources not in the project's format (clang-format -i)"; failed=1; }
+fi
 (cd "$BUILD_DIR/native" && ctest --output-on-failure) || failed=1
 
 unset DISPLAY

@@ -13,17 +13,25 @@
 #include "appearance/transparencydialog.h"
 #include "appearance/windowmodes.h"
 #include "core/messageloop.h"
+#include "core/win32handles.h"
 #include "core/windowgeometry.h"
 #include "language/aboutbox.h"
 #include "language/language.h"
 
 namespace {
 
-constexpr LONG BASE_STYLE = static_cast<LONG>(0x94C800D4);  // popup dialog with caption and system menu
-constexpr LONG BASE_EXSTYLE = 0x10180;                       // control parent, window edge, tool window
+// The styles every start begins from: a popup dialog with a caption and a
+// system menu, a tool window; the window modes then change them.
+constexpr DWORD BASE_STYLE = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                             DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+constexpr DWORD BASE_EXSTYLE = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW;
 
 // What SetTimer returned for the auto-save timer; 0 while none is set.
 UINT_PTR SaveTimer = 0;
+
+// The appearance menu, owned here from its building to the clock's end; the
+// record holds its handles. Its submenus go with it.
+UniqueMenu OwnedMainMenu;
 
 void appendItem(HMENU menu, const char* text, UINT id = 0, HMENU submenu = nullptr) {
     MENUITEMINFOA item{};
@@ -45,7 +53,7 @@ void checkMark(const AppearanceRecord& record, UINT id, uint8_t flag) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE;
-    item.fState = (flag & 1) ? MFS_CHECKED : MFS_UNCHECKED;
+    item.fState = (flag & 1) ? MFS_CHECKED : MFS_UNCHECKED;  // bit 0 of the flag
     SetMenuItemInfoA(record.MainMenu, id, FALSE, &item);
 }
 
@@ -70,9 +78,7 @@ void moveAndSize(const AppearanceRecord& record) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void trayIcon(AppearanceRecord& record) {
-    Shell_NotifyIconA(record.SysTray ? NIM_ADD : NIM_DELETE, &record.TrayIcon);
-}
+void trayIcon(AppearanceRecord& record) { Shell_NotifyIconA(record.SysTray ? NIM_ADD : NIM_DELETE, &record.TrayIcon); }
 
 POINT cursor() {
     POINT p{};
@@ -111,8 +117,8 @@ void applyWindowModes(AppearanceRecord& record) {
     ShowWindow(w, SW_HIDE);
     // WS_VISIBLE comes with SW_SHOW at the end: set here by hand it would mark
     // the hidden window as shown, and SW_SHOW would then do nothing.
-    SetWindowLongA(w, GWL_STYLE, BASE_STYLE & ~WS_VISIBLE);
-    SetWindowLongA(w, GWL_EXSTYLE, BASE_EXSTYLE);
+    SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(BASE_STYLE & ~WS_VISIBLE));
+    SetWindowLongA(w, GWL_EXSTYLE, static_cast<LONG>(BASE_EXSTYLE));
     if (record.MinBox) addStyle(w, GWL_STYLE, WS_MINIMIZEBOX);
     if (record.MaxBox) addStyle(w, GWL_STYLE, WS_MAXIMIZEBOX);
     if (record.SizeBox) addStyle(w, GWL_STYLE, WS_THICKFRAME);
@@ -229,7 +235,7 @@ void cleanUp(AppearanceRecord& record) {
     if (SaveTimer != 0) KillTimer(record.Window, SaveTimer);
     SaveTimer = 0;
     APPEARANCESETTINGS("save", record);
-    if (record.MainMenu) DestroyMenu(record.MainMenu);  // its submenus go with it
+    OwnedMainMenu.reset();
     record.MainMenu = record.ShowInMenu = record.TransparencyMenu = record.ColorsMenu = nullptr;
     Shell_NotifyIconA(NIM_DELETE, &record.TrayIcon);
 }
@@ -273,8 +279,8 @@ void BUILDAPPEARANCEMENUS(AppearanceRecord& record) {
     appendItem(record.ColorsMenu, LANGTEXT("Choisir police d'écriture", "Choose font"), IDM_CHOOSE_FONT);
     appendItem(record.ColorsMenu, LANGTEXT("Police par défaut", "Default font"), IDM_DEFAULT_FONT);
 
-    record.MainMenu = CreatePopupMenu();
-    HMENU m = record.MainMenu;
+    OwnedMainMenu.reset(CreatePopupMenu());
+    HMENU m = record.MainMenu = OwnedMainMenu.get();
     appendItem(m, LANGTEXT("Toujours au dessus", "Always on top"), IDM_ON_TOP);
     appendItem(m, LANGTEXT("Barre de titre && bordure", "Title bar && border"), IDM_CAPTION);
     appendItem(m, LANGTEXT("Apparaître dans", "Show in"), 0, record.ShowInMenu);
@@ -329,7 +335,10 @@ INT_PTR APPEARANCEHANDLER(AppearanceRecord& record, UINT msg, WORD commandId, WP
     case WM_TRAYICON:
         if (lparam == WM_RBUTTONDOWN || lparam == WM_LBUTTONDBLCLK) {
             const POINT p = cursor();
-            // Without the foreground the menu would stay open after a click elsewhere.
+            // The platform's documented idiom for a notification-area menu: a
+            // menu whose owner is not in the foreground does not close when the
+            // user clicks elsewhere, and the WM_NULL posted after it forces the
+            // task switch that the idiom needs.
             SetForegroundWindow(record.Window);
             TrackPopupMenu(record.MainMenu, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, p.x, p.y, 0, record.Window, nullptr);
             PostMessageA(record.Window, WM_NULL, 0, 0);

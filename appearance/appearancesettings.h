@@ -5,6 +5,12 @@
 #pragma once
 #include <cstdint>
 
+// The opacity the commands keep to, and the step of the wheel and the
+// trackbar's page; below the minimum the clock would be lost from sight.
+constexpr int TRANSPARENCY_MIN = 25;
+constexpr int TRANSPARENCY_MAX = 255;
+constexpr int TRANSPARENCY_STEP = 10;
+
 struct AppearanceSettings {
     uint8_t MinBox = 0;
     uint8_t MaxBox = 0;

@@ -5,43 +5,24 @@
 #include <cstring>
 
 #include "appearance/fontrules.h"
-#include "core/clockwindow.h"
+#include "core/clockids.h"
+#include "core/win32handles.h"
 #include "core/windowgeometry.h"
 
 namespace {
 
 const int LABELS[] = {ID_TIME_LABEL, ID_DATE_LABEL};  // the time label first
 
-// Fonts this module made for the labels; each is deleted once no label uses it.
-HFONT OwnFonts[4] = {};
+// The fonts made here for the labels, in the order of LABELS; a label's
+// earlier font goes when its new one is set.
+UniqueFont LabelFonts[2];
 
 // The colours last applied and the background brush painted with them.
 struct PaintColors {
-    HBRUSH Brush = nullptr;
+    UniqueBrush Brush;
     COLORREF Text = 0;
     COLORREF Back = 0;
 } Painted;
-
-void keepFont(HFONT font) {
-    for (HFONT& slot : OwnFonts)
-        if (!slot) {
-            slot = font;
-            return;
-        }
-}
-
-void releaseUnusedFonts(HWND window) {
-    for (HFONT& slot : OwnFonts) {
-        if (!slot) continue;
-        bool used = false;
-        for (int id : LABELS)
-            if (reinterpret_cast<HFONT>(SendDlgItemMessageA(window, id, WM_GETFONT, 0, 0)) == slot) used = true;
-        if (!used) {
-            DeleteObject(slot);
-            slot = nullptr;
-        }
-    }
-}
 
 HFONT createLabelFont(const AppearanceRecord& record, HWND label, float points) {
     HDC dc = GetDC(label);
@@ -50,9 +31,9 @@ HFONT createLabelFont(const AppearanceRecord& record, HWND label, float points) 
     LOGFONTA font{};
     font.lfHeight = FONTHEIGHT(points, dpi);
     font.lfWeight = FONTWEIGHT(record.FontAttr);
-    font.lfItalic = (record.FontAttr & 2) ? 1 : 0;
-    font.lfUnderline = (record.FontAttr & 4) ? 1 : 0;
-    font.lfStrikeOut = (record.FontAttr & 8) ? 1 : 0;
+    font.lfItalic = (record.FontAttr & FONTATTR_ITALIC) ? 1 : 0;
+    font.lfUnderline = (record.FontAttr & FONTATTR_UNDERLINE) ? 1 : 0;
+    font.lfStrikeOut = (record.FontAttr & FONTATTR_STRIKEOUT) ? 1 : 0;
     font.lfCharSet = DEFAULT_CHARSET;
     std::strncpy(font.lfFaceName, record.FontName, FONT_FACE_CHARS);
     font.lfFaceName[FONT_FACE_CHARS] = 0;
@@ -87,24 +68,20 @@ UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) 
 
 void APPLYCLOCKFONT(AppearanceRecord& record) {
     const float points = LABELPOINTS(record.FontSize);
-    for (int id : LABELS) {
-        HWND label = GetDlgItem(record.Window, id);
-        if (!label) continue;
-        HFONT font = createLabelFont(record, label, id == ID_TIME_LABEL ? points * TIME_LABEL_SCALE : points);
+    for (int i = 0; i < 2; ++i) {
+        HWND label = GetDlgItem(record.Window, LABELS[i]);
+        UniqueFont font(label ? createLabelFont(record, label, i == 0 ? points * TIME_LABEL_SCALE : points) : nullptr);
         if (!font) continue;  // the label keeps the font it has
-        keepFont(font);
-        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        LabelFonts[i] = std::move(font);
     }
-    releaseUnusedFonts(record.Window);
 }
 
 void APPLYCLOCKCOLORS(AppearanceRecord& record) {
     const COLORREF back = PAINTEDCOLOR(record.BgndCol);
     if (!Painted.Brush || Painted.Back != back) {
-        HBRUSH brush = CreateSolidBrush(back);
-        if (brush) {
-            if (Painted.Brush) DeleteObject(Painted.Brush);
-            Painted.Brush = brush;
+        if (UniqueBrush brush{CreateSolidBrush(back)}) {
+            Painted.Brush = std::move(brush);
             Painted.Back = back;
         }
     }
@@ -139,7 +116,7 @@ void CHOOSECLOCKFONT(AppearanceRecord& record) {
 }
 
 int32_t CHOOSECLOCKCOLOR(const char* which, AppearanceRecord& record) {
-    const ColorRole role = COLORROLE(which, record);
+    const ColorRole role = COLORROLE(CLOCKCOLORNAMED(which), record);
     static_assert(sizeof record.CustomColors[0] == sizeof(COLORREF), "the dialog edits the table in place");
     CHOOSECOLORA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -159,7 +136,7 @@ INT_PTR CLOCKCOLORMESSAGE(AppearanceRecord& record, UINT msg, WPARAM wparam, LPA
     switch (msg) {
     case WM_CTLCOLORDLG:
         if (reinterpret_cast<HWND>(lparam) != record.Window) return 0;
-        return reinterpret_cast<INT_PTR>(Painted.Brush);
+        return reinterpret_cast<INT_PTR>(Painted.Brush.get());
     case WM_CTLCOLORSTATIC: {
         const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
         if (GetParent(reinterpret_cast<HWND>(lparam)) != record.Window || (id != ID_TIME_LABEL && id != ID_DATE_LABEL))
@@ -168,7 +145,7 @@ INT_PTR CLOCKCOLORMESSAGE(AppearanceRecord& record, UINT msg, WPARAM wparam, LPA
         SetTextColor(dc, Painted.Text);
         SetBkColor(dc, Painted.Back);
         SetBkMode(dc, OPAQUE);
-        return reinterpret_cast<INT_PTR>(Painted.Brush);
+        return reinterpret_cast<INT_PTR>(Painted.Brush.get());
     }
     }
     return 0;

@@ -28,11 +28,9 @@ float LABELPOINTS(float fontsize) {
     return fontsize;
 }
 
-int32_t FONTHEIGHT(float points, int logpixelsy) {
-    return -roundEven(static_cast<double>(points) * logpixelsy / 72.0);
-}
+int32_t FONTHEIGHT(float points, int logpixelsy) { return -roundEven(static_cast<double>(points) * logpixelsy / 72.0); }
 
-int32_t FONTWEIGHT(uint8_t fontattr) { return (fontattr & 1) ? BOLD_WEIGHT : REGULAR_WEIGHT; }
+int32_t FONTWEIGHT(uint8_t fontattr) { return (fontattr & FONTATTR_BOLD) ? BOLD_WEIGHT : REGULAR_WEIGHT; }
 
 float FONTDIALOGPOINTS(float fontsize) { return static_cast<float>(roundEven(LABELPOINTS(fontsize))); }
 
@@ -43,15 +41,15 @@ int32_t FONTDIALOGHEIGHT(float fontsize, int logpixelsy) {
 float CHOSENFONTSIZE(int32_t tenths) { return static_cast<float>(roundEven(tenths / 10.0)); }
 
 uint8_t CHOSENFONTATTR(int32_t weight, bool italic, bool underline, bool strikeout) {
-    return static_cast<uint8_t>((weight >= BOLD_WEIGHT ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) |
-                                (strikeout ? 8 : 0));
+    return static_cast<uint8_t>((weight >= BOLD_WEIGHT ? FONTATTR_BOLD : 0) | (italic ? FONTATTR_ITALIC : 0) |
+                                (underline ? FONTATTR_UNDERLINE : 0) | (strikeout ? FONTATTR_STRIKEOUT : 0));
 }
 
 void DEFAULTFONTSETTINGS(AppearanceSettings& settings) {
     std::memset(settings.FontName, 0, sizeof settings.FontName);
     std::strcpy(settings.FontName, "Tahoma");
     settings.FontSize = 12;
-    settings.FontAttr = 1;
+    settings.FontAttr = FONTATTR_BOLD;
 }
 
 void DEFAULTCOLORSETTINGS(AppearanceSettings& settings) {
@@ -59,16 +57,20 @@ void DEFAULTCOLORSETTINGS(AppearanceSettings& settings) {
     settings.BgndCol = 224 | (223 << 8) | (227 << 16);
 }
 
-ColorRole COLORROLE(const char* which, const AppearanceSettings& settings) {
+ClockColor CLOCKCOLORNAMED(const char* which) {
     std::string lower = which ? which : "";
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    ColorRole role;
-    if (lower == "foreground") {
-        role = {true, settings.FgndCol, settings.BgndCol};
-    } else if (lower == "background") {
-        role = {true, settings.BgndCol, settings.FgndCol};
+    return lower == "foreground"   ? ClockColor::Foreground
+           : lower == "background" ? ClockColor::Background
+                                   : ClockColor::Neither;
+}
+
+ColorRole COLORROLE(ClockColor which, const AppearanceSettings& settings) {
+    switch (which) {
+    case ClockColor::Foreground: return {settings.FgndCol, settings.BgndCol};
+    case ClockColor::Background: return {settings.BgndCol, settings.FgndCol};
+    default: return {};
     }
-    return role;
 }
 
 int32_t CHOSENCOLOR(const ColorRole& role, bool confirmed, int32_t chosen) {

@@ -21,6 +21,11 @@ float LABELPOINTS(float fontsize);
 // Character height of a logical font: -(points x dpi / 72) rounded to the
 // nearest integer (a tie to the even neighbour).
 int32_t FONTHEIGHT(float points, int logpixelsy);
+// The bits of FontAttr.
+constexpr uint8_t FONTATTR_BOLD = 1;
+constexpr uint8_t FONTATTR_ITALIC = 2;
+constexpr uint8_t FONTATTR_UNDERLINE = 4;
+constexpr uint8_t FONTATTR_STRIKEOUT = 8;
 // Weight from FontAttr: 700 with the bold bit, else 400.
 int32_t FONTWEIGHT(uint8_t fontattr);
 
@@ -33,16 +38,18 @@ int32_t FONTDIALOGHEIGHT(float fontsize, int logpixelsy);
 float CHOSENFONTSIZE(int32_t tenths);
 uint8_t CHOSENFONTATTR(int32_t weight, bool italic, bool underline, bool strikeout);
 
-void DEFAULTFONTSETTINGS(AppearanceSettings& settings);    // "Tahoma", 12, bold
-void DEFAULTCOLORSETTINGS(AppearanceSettings& settings);   // black on light grey
+void DEFAULTFONTSETTINGS(AppearanceSettings& settings);   // "Tahoma", 12, bold
+void DEFAULTCOLORSETTINGS(AppearanceSettings& settings);  // black on light grey
 
-// The colour dialog's roles: "foreground" or "background" in any case.
+// The colour the dialog chooses: "Foreground" or "Background" in any case
+// name the two; any other text names neither (0 for both colours).
+enum class ClockColor { Foreground, Background, Neither };
+ClockColor CLOCKCOLORNAMED(const char* which);
 struct ColorRole {
-    bool Known = false;
     int32_t Current = 0;  // the colour being chosen
     int32_t Other = 0;    // the one it may not become
 };
-ColorRole COLORROLE(const char* which, const AppearanceSettings& settings);
+ColorRole COLORROLE(ClockColor which, const AppearanceSettings& settings);
 // The colour to store: the chosen one after OK unless it paints like the
 // other colour; the current one after a cancel or a refusal.
 int32_t CHOSENCOLOR(const ColorRole& role, bool confirmed, int32_t chosen);

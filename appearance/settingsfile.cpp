@@ -1,6 +1,7 @@
 #include "appearance/settingsfile.h"
 
 #include "appearance/windowmodes.h"
+#include "core/paths.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -12,63 +13,40 @@
 namespace {
 
 constexpr std::size_t MAXPATHTEXT = 259;
-constexpr std::size_t COORDKEYS = 4;
-constexpr std::size_t CUSTOMFIRST = 16;
 
 std::array<SettingKey, SETTINGSKEYCOUNT> buildKeys() {
+    using S = AppearanceSettings;
+    using T = SettingType;
     std::array<SettingKey, SETTINGSKEYCOUNT> keys = {{
-        {"Coord", "Left", SettingType::Int32, ""},
-        {"Coord", "Top", SettingType::Int32, ""},
-        {"Coord", "Width", SettingType::Int32, ""},
-        {"Coord", "Height", SettingType::Int32, ""},
-        {"All", "OnTop", SettingType::Flag, "0"},
-        {"All", "Caption", SettingType::Flag, "1"},
-        {"All", "TaskBar", SettingType::Flag, "1"},
-        {"All", "SysTray", SettingType::Flag, "0"},
-        {"All", "Transparency", SettingType::Opacity, "255"},
-        {"All", "FgndTrspt", SettingType::Flag, "0"},
-        {"All", "BgndTrspt", SettingType::Flag, "0"},
-        {"All", "FgndCol", SettingType::Int32, "0"},
-        {"All", "BgndCol", SettingType::Int32, "16777215"},
-        {"All", "FontName", SettingType::Text, "MS Sans Serif"},
-        {"All", "FontSize", SettingType::Float, "10"},
-        {"All", "FontAttr", SettingType::Byte, "0"},
+        {"Coord", "Left", T::Int32, "", &S::Left},
+        {"Coord", "Top", T::Int32, "", &S::Top},
+        {"Coord", "Width", T::Int32, "", &S::Width},
+        {"Coord", "Height", T::Int32, "", &S::Height},
+        {"All", "OnTop", T::Flag, "0", nullptr, &S::OnTop},
+        {"All", "Caption", T::Flag, "1", nullptr, &S::Caption},
+        {"All", "TaskBar", T::Flag, "1", nullptr, &S::TaskBar},
+        {"All", "SysTray", T::Flag, "0", nullptr, &S::SysTray},
+        {"All", "Transparency", T::Opacity, "255", nullptr, &S::Transparency},
+        {"All", "FgndTrspt", T::Flag, "0", nullptr, &S::FgndTrspt},
+        {"All", "BgndTrspt", T::Flag, "0", nullptr, &S::BgndTrspt},
+        {"All", "FgndCol", T::Int32, "0", &S::FgndCol},
+        {"All", "BgndCol", T::Int32, "16777215", &S::BgndCol},
+        {"All", "FontName", T::Text, "MS Sans Serif"},
+        {"All", "FontSize", T::Float, "10"},
+        {"All", "FontAttr", T::Byte, "0", nullptr, &S::FontAttr},
     }};
-    for (std::size_t i = 0; i < 16; ++i) {
+    for (int i = 0; i < 16; ++i) {
         char key[16];
-        std::snprintf(key, sizeof key, "CustomColorC%02u", static_cast<unsigned>(i));
-        keys[CUSTOMFIRST + i] = {"Custom", key, SettingType::Int32, ""};
+        std::snprintf(key, sizeof key, "CustomColorC%02d", i);
+        keys[16 + i] = {"Custom", key, T::Int32, "", nullptr, nullptr, i};
     }
     return keys;
 }
 
-// The field of key `index`, for a changeable or a read-only record.
+// The 32-bit field of a key, in a changeable or a read-only record.
 template <class Settings>
-auto int32Field(Settings& s, std::size_t index) -> decltype(&s.Left) {
-    switch (index) {
-    case 0: return &s.Left;
-    case 1: return &s.Top;
-    case 2: return &s.Width;
-    case 3: return &s.Height;
-    case 11: return &s.FgndCol;
-    case 12: return &s.BgndCol;
-    default: return index >= CUSTOMFIRST && index < SETTINGSKEYCOUNT ? &s.CustomColors[index - CUSTOMFIRST] : nullptr;
-    }
-}
-
-template <class Settings>
-auto byteField(Settings& s, std::size_t index) -> decltype(&s.OnTop) {
-    switch (index) {
-    case 4: return &s.OnTop;
-    case 5: return &s.Caption;
-    case 6: return &s.TaskBar;
-    case 7: return &s.SysTray;
-    case 8: return &s.Transparency;
-    case 9: return &s.FgndTrspt;
-    case 10: return &s.BgndTrspt;
-    case 15: return &s.FontAttr;
-    default: return nullptr;
-    }
+auto& int32Of(Settings& settings, const SettingKey& key) {
+    return key.CustomColor >= 0 ? settings.CustomColors[key.CustomColor] : settings.*key.Int32;
 }
 
 // Rounds to the nearest integer, ties to even, and keeps the low bits of the
@@ -87,12 +65,7 @@ const std::array<SettingKey, SETTINGSKEYCOUNT>& SETTINGSKEYS() {
 }
 
 std::string SETTINGSFILEPATH(const std::string& executable, const std::string& title) {
-    const std::size_t slash = executable.find_last_of('\\');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string name = executable.substr(nameStart);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
-    std::string path = executable.substr(0, nameStart) + name + "_";
+    std::string path = EXECUTABLEFOLDER(executable) + EXECUTABLENAME(executable) + "_";
     for (char c : title)
         if (!std::strchr(" :/;,\\", c)) path += c;
     path += ".ini";
@@ -124,17 +97,20 @@ double PARSESETTINGNUMBER(const std::string& text) {
 
 std::string SETTINGTEXT(const AppearanceSettings& settings, std::size_t index, const std::array<int32_t, 4>& coords) {
     if (index < COORDKEYS) return FORMATSETTINGNUMBER(coords[index], 15);
-    switch (SETTINGSKEYS()[index].Type) {
-    case SettingType::Int32: return FORMATSETTINGNUMBER(*int32Field(settings, index), 15);
+    const SettingKey& key = SETTINGSKEYS()[index];
+    switch (key.Type) {
+    case SettingType::Int32: return FORMATSETTINGNUMBER(int32Of(settings, key), 15);
     case SettingType::Float: return FORMATSETTINGNUMBER(settings.FontSize, 7);
-    case SettingType::Text: return " " + std::string(settings.FontName, strnlen(settings.FontName, sizeof settings.FontName - 1));
-    default: return FORMATSETTINGNUMBER(*byteField(settings, index), 7);
+    case SettingType::Text:
+        return " " + std::string(settings.FontName, strnlen(settings.FontName, sizeof settings.FontName - 1));
+    default: return FORMATSETTINGNUMBER(settings.*key.Byte, 7);
     }
 }
 
 void STORESETTING(AppearanceSettings& settings, std::size_t index, const std::string& text) {
     if (index >= SETTINGSKEYCOUNT) return;
-    const SettingType type = SETTINGSKEYS()[index].Type;
+    const SettingKey& key = SETTINGSKEYS()[index];
+    const SettingType type = key.Type;
     if (type == SettingType::Text) {
         const std::size_t n = std::min(text.size(), sizeof settings.FontName - 1);
         std::memcpy(settings.FontName, text.data(), n);
@@ -147,7 +123,7 @@ void STORESETTING(AppearanceSettings& settings, std::size_t index, const std::st
         return;
     }
     if (type == SettingType::Int32) {
-        *int32Field(settings, index) = static_cast<int32_t>(static_cast<uint32_t>(roundedBits(value)));
+        int32Of(settings, key) = static_cast<int32_t>(static_cast<uint32_t>(roundedBits(value)));
         return;
     }
     uint8_t byte = static_cast<uint8_t>(roundedBits(value));
@@ -155,12 +131,12 @@ void STORESETTING(AppearanceSettings& settings, std::size_t index, const std::st
     // menu could then never clear it.
     if (type == SettingType::Flag) byte = byte != 0;
     // Below 25 the clock is invisible or nearly so, with no way to find it.
-    if (type == SettingType::Opacity && byte < MINTRANSPARENCY) byte = MINTRANSPARENCY;
-    *byteField(settings, index) = byte;
+    if (type == SettingType::Opacity && byte < TRANSPARENCY_MIN) byte = TRANSPARENCY_MIN;
+    settings.*key.Byte = byte;
 }
 
 std::array<int32_t, 4> SAVEDCOORDS(const AppearanceSettings& settings, const std::array<int32_t, 4>& window) {
     if (!settings.Caption) return window;
     const int32_t v = CAPTIONALLOWANCE(settings);
-    return {settings.Left + 2, settings.Top + v, settings.Width + 2, settings.Height + v};
+    return {settings.Left + CAPTIONWIDTH, settings.Top + v, settings.Width + CAPTIONWIDTH, settings.Height + v};
 }

@@ -23,11 +23,21 @@ struct SettingKey {
     const char* Section;
     std::string Key;
     SettingType Type;
-    const char* Default;  // text used when the file lacks the key; Coord keys take the window's values
+    // The text read when a file that exists lacks the key ("Coord" keys take
+    // the window's own values). Both these and the record's start values are
+    // part of the format: the start values are the clock with no file at
+    // all, these the meaning of a key left out of a file, so they differ.
+    const char* Default;
+    // The record field the key is read into and written from: a 32-bit member,
+    // a byte member or the custom colour of that index. "FontSize" and
+    // "FontName" are the only keys of their types.
+    int32_t AppearanceSettings::*Int32 = nullptr;
+    uint8_t AppearanceSettings::*Byte = nullptr;
+    int CustomColor = -1;
 };
 
 constexpr std::size_t SETTINGSKEYCOUNT = 32;  // 4 "Coord", 12 "All", 16 "Custom"
-constexpr uint8_t MINTRANSPARENCY = 25;
+constexpr std::size_t COORDKEYS = 4;          // the first four, written from the window's geometry
 
 // The keys in the order they are written.
 const std::array<SettingKey, SETTINGSKEYCOUNT>& SETTINGSKEYS();

@@ -6,12 +6,11 @@
 #include "appearance/settingsfile.h"
 #include "core/windowgeometry.h"
 
-unsigned APPEARANCESAVECOUNT = 0;
+std::atomic<unsigned> APPEARANCESAVECOUNT{0};
 
 namespace {
 
 constexpr std::size_t PROFILEBUFFER = 260;
-constexpr std::size_t COORDKEYS = 4;
 
 std::array<int32_t, 4> windowValues(HWND window) {
     std::array<int32_t, 4> v{};
@@ -42,10 +41,11 @@ void writeSettings(const AppearanceRecord& record, const std::string& path, cons
 }
 
 // The keys are written into a copy beside the file, which then replaces it
-// in one rename: a save cut short (the process killed, the power gone) leaves
+// in one step: a save cut short (the process killed, the power gone) leaves
 // either the old file or the new one, never a truncated mix. Keys the clock
-// does not know travel with the copy. Where no copy can be made, the file is
-// written in place.
+// does not know travel with the copy, and the platform's replace keeps what
+// the user set on the file (hidden, say) and its identity. Where no copy can
+// be made, the file is written in place.
 void saveSettings(const AppearanceRecord& record) {
     const std::string path = SETTINGSFILEOF(record);
     // A read-only file stays as it is, as a write in place would leave it.
@@ -60,13 +60,31 @@ void saveSettings(const AppearanceRecord& record) {
         DeleteFileA(copy.c_str());  // left over from a save that was cut short
         if (FILEEXISTS(copy))
             viaCopy = false;  // something that is no file of ours holds the name
-        else if (FILEEXISTS(path))
-            viaCopy = CopyFileA(path.c_str(), copy.c_str(), FALSE) &&
-                      SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+        else if (attributes != INVALID_FILE_ATTRIBUTES)
+            viaCopy =
+                CopyFileA(path.c_str(), copy.c_str(), FALSE) && SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     writeSettings(record, viaCopy ? copy : path, window, withCoords);
-    if (viaCopy && !MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!viaCopy) return;
+    const bool replaced =
+        attributes != INVALID_FILE_ATTRIBUTES
+            ? ReplaceFileA(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            : false;
+    if (!replaced && !MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         DeleteFileA(copy.c_str());
+}
+
+void loadSettings(AppearanceRecord& record) {
+    const std::string path = SETTINGSFILEOF(record);
+    const std::array<int32_t, 4> window = windowValues(record.Window);
+    if (FILEEXISTS(path)) {
+        readSettings(record, path, window);
+        return;
+    }
+    record.Left = window[0];
+    record.Top = window[1];
+    record.Width = window[2];
+    record.Height = window[3];
 }
 
 }  // namespace
@@ -83,20 +101,10 @@ std::string SETTINGSFILEOF(const AppearanceRecord& record) {
 }
 
 void APPEARANCESETTINGS(const char* mode, AppearanceRecord& record) {
-    if (!mode) return;
-    if (std::strcmp(mode, "save") == 0) {
+    if (mode && std::strcmp(mode, "save") == 0) {
         saveSettings(record);
         ++APPEARANCESAVECOUNT;
-    } else if (std::strcmp(mode, "get") == 0) {
-        const std::string path = SETTINGSFILEOF(record);
-        const std::array<int32_t, 4> window = windowValues(record.Window);
-        if (FILEEXISTS(path)) {
-            readSettings(record, path, window);
-        } else {
-            record.Left = window[0];
-            record.Top = window[1];
-            record.Width = window[2];
-            record.Height = window[3];
-        }
+    } else if (mode && std::strcmp(mode, "get") == 0) {
+        loadSettings(record);
     }
 }

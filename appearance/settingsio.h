@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "appearance/appearancerecord.h"
@@ -17,5 +18,6 @@ bool FILEEXISTS(const std::string& path);
 // The settings file of the record's window, from the executable and its current title.
 std::string SETTINGSFILEOF(const AppearanceRecord& record);
 
-// Number of saves this process has made or attempted (diagnostics and tests).
-extern unsigned APPEARANCESAVECOUNT;
+// Number of saves this process has made or attempted, for the tests that
+// watch the clock from another thread.
+extern std::atomic<unsigned> APPEARANCESAVECOUNT;

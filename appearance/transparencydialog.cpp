@@ -9,7 +9,10 @@
 namespace {
 
 constexpr DWORD POPUP_STYLE = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
-constexpr DWORD TRACKBAR_STYLE = 0x5000401A;  // child, visible, vertical, both sides, no ticks
+// The trackbar has always been created with the bit 0x4000 as well, a bit
+// that the trackbar defines no style for and ignores; it is kept as it was.
+constexpr DWORD TRACKBAR_UNUSED_BIT = 0x4000;
+constexpr DWORD TRACKBAR_STYLE = WS_CHILD | WS_VISIBLE | TBS_VERT | TBS_BOTH | TBS_NOTICKS | TRACKBAR_UNUSED_BIT;
 constexpr int CLIENT_WIDTH = 26;
 constexpr int CLIENT_HEIGHT = 72;
 constexpr int TRACKBAR_WIDTH = 26;
@@ -59,12 +62,14 @@ void SHOWTRANSPARENCYDIALOG(AppearanceRecord& record) {
     style ^= WS_BORDER;
     style ^= DS_MODALFRAME;
     SetWindowLongA(popup, GWL_STYLE, style);
-    const LONG exstyle = GetWindowLongA(popup, GWL_EXSTYLE);
-    SetWindowLongA(popup, GWL_EXSTYLE, (exstyle & ~WS_EX_DLGMODALFRAME) | WS_EX_TOOLWINDOW);
-    SetWindowPos(popup, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The modal frame's extended bit stays: the outer size was fixed with it,
+    // and the client keeps the trackbar's width only with the same frame.
+    SetWindowLongA(popup, GWL_EXSTYLE, GetWindowLongA(popup, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    SetWindowPos(popup, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-    HWND trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, "", TRACKBAR_STYLE, 0, 0, TRACKBAR_WIDTH, TRACKBAR_HEIGHT, popup,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_TRANSPARENCY_TRACKBAR)),
+    HWND trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, "", TRACKBAR_STYLE, 0, 0, TRACKBAR_WIDTH, TRACKBAR_HEIGHT,
+                                    popup, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_TRANSPARENCY_TRACKBAR)),
                                     GetModuleHandleA(nullptr), nullptr);
     SendMessageA(trackbar, TBM_SETRANGE, TRUE, MAKELONG(TRACKBAR_MIN, TRACKBAR_MAX));
     SendMessageA(trackbar, TBM_SETPAGESIZE, 0, TRACKBAR_PAGE);
@@ -81,12 +86,14 @@ INT_PTR CALLBACK TRANSPARENCYDIALOGPROC(HWND hwnd, UINT msg, WPARAM wparam, LPAR
         if (wparam == 0) DestroyWindow(hwnd);  // clicked elsewhere: the value stays
         break;
     case WM_COMMAND:
-        // Escape or Enter in the trackbar closes the popup too; the value stays.
+        // Escape (and Enter) close it too, as a keyboard user expects of a
+        // popup; the dialog manager turns them into these commands. The value stays.
         if (LOWORD(wparam) == IDCANCEL || LOWORD(wparam) == IDOK) DestroyWindow(hwnd);
         break;
     case WM_VSCROLL: {
         uint8_t value = 0;
-        if (Record && TRACKBARTRANSPARENCY(LOWORD(wparam), static_cast<short>(HIWORD(wparam)), Record->Transparency, value)) {
+        if (Record &&
+            TRACKBARTRANSPARENCY(LOWORD(wparam), static_cast<short>(HIWORD(wparam)), Record->Transparency, value)) {
             Record->Transparency = value;
             APPLYLAYEREDATTRIBUTES(*Record);
         }

@@ -3,10 +3,12 @@
 #pragma once
 #include <cstdint>
 
-constexpr int TRACKBAR_MIN = 25;
-constexpr int TRACKBAR_MAX = 255;
+#include "appearance/appearancesettings.h"
+
+constexpr int TRACKBAR_MIN = TRANSPARENCY_MIN;
+constexpr int TRACKBAR_MAX = TRANSPARENCY_MAX;
 constexpr int TRACKBAR_MIRROR = TRACKBAR_MIN + TRACKBAR_MAX;  // 280
-constexpr int TRACKBAR_PAGE = 10;
+constexpr int TRACKBAR_PAGE = TRANSPARENCY_STEP;
 
 // Scroll requests of WM_VSCROLL (the TB_ codes of the trackbar).
 enum TrackbarRequest : int {

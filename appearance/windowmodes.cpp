@@ -4,8 +4,9 @@
 
 namespace {
 
-constexpr int32_t CAPTIONWIDTH = 2;  // horizontal allowance of the border
-constexpr int32_t TASKBARSTEP = 8;   // a normal title bar over a tool-window one
+constexpr int32_t NORMALCAPTIONUNITS = 20;  // a normal title bar and its border, in dialog units
+constexpr int32_t TOOLCAPTIONUNITS = 13;    // a tool window's smaller one
+constexpr int32_t TASKBARSTEP = 8;          // the move and growth when the taskbar mode switches
 
 int32_t sign(uint8_t flag) { return flag ? 1 : -1; }
 
@@ -17,7 +18,9 @@ int32_t within(int32_t start, int32_t size, int32_t low, int32_t high) {
 
 }  // namespace
 
-int32_t CAPTIONALLOWANCE(const AppearanceSettings& settings) { return settings.TaskBar ? 20 : 13; }
+int32_t CAPTIONALLOWANCE(const AppearanceSettings& settings) {
+    return settings.TaskBar ? NORMALCAPTIONUNITS : TOOLCAPTIONUNITS;
+}
 
 void REMOVECAPTIONALLOWANCE(AppearanceSettings& settings) {
     if (!settings.Caption) return;
@@ -46,8 +49,8 @@ void TASKBARTOGGLEGEOMETRY(AppearanceSettings& settings) {
 
 void WHEELSTEP(AppearanceSettings& settings, int delta) {
     const int t = settings.Transparency;
-    if (delta > 0) settings.Transparency = static_cast<uint8_t>(std::min(255, t + 10));
-    if (delta < 0) settings.Transparency = static_cast<uint8_t>(std::max(25, t - 10));
+    if (delta > 0) settings.Transparency = static_cast<uint8_t>(std::min(TRANSPARENCY_MAX, t + TRANSPARENCY_STEP));
+    if (delta < 0) settings.Transparency = static_cast<uint8_t>(std::max(TRANSPARENCY_MIN, t - TRANSPARENCY_STEP));
 }
 
 void TOGGLETRANSPARENTFONTS(AppearanceSettings& settings) {

@@ -11,6 +11,8 @@ struct UnitRect {
     int32_t Left, Top, Right, Bottom;
 };
 
+// Horizontal caption allowance: the border.
+constexpr int32_t CAPTIONWIDTH = 2;
 // Vertical caption allowance: a normal title bar (taskbar mode) or a tool-window one.
 int32_t CAPTIONALLOWANCE(const AppearanceSettings& settings);
 

@@ -2,16 +2,16 @@
 // parenthesised groups evaluated innermost first. The rewriting is plain
 // text replacement in a fixed order; that order decides the results.
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calculator/calcengine.h"
-#include "calculator/calculate.h"
 
 namespace {
 
 // Every occurrence, left to right, never rescanning what was put in.
-void REPLACEALL(std::string& text, const char* from, const char* to) {
+void replaceAll(std::string& text, const char* from, const char* to) {
     const std::string pattern = from;
     size_t p = text.find(pattern);
     if (p == std::string::npos) return;
@@ -27,17 +27,11 @@ void REPLACEALL(std::string& text, const char* from, const char* to) {
     text.swap(result);
 }
 
-bool ISONEOF(char c, const char* set) {
-    for (; *set; ++set)
-        if (c == *set) return true;
-    return false;
-}
-
-bool STARTSWITH(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 // Runs of spaces become one space (the same as replacing pairs of spaces
 // by one space until none is left), then the ends are trimmed.
-void SQUEEZESPACES(std::string& text) {
+void squeezeSpaces(std::string& text) {
     std::string result;
     result.reserve(text.size());
     for (const char c : text)
@@ -50,24 +44,23 @@ void SQUEEZESPACES(std::string& text) {
     text = result.substr(first, result.find_last_not_of(' ') - first + 1);
 }
 
-// Returns false when the text cannot be an expression at all; result then
-// holds the outcome of the screening.
-bool SCREEN(const std::string& e, std::string& result) {
-    if (e.empty()) return result = "0", false;
-    if (e.find('=') != std::string::npos) return result = SYNTAXERRORTEXT(), false;
-    if (ISONEOF(e[0], "*/^")) return result = SYNTAXERRORTEXT(), false;
+// What the raw text decides at once: a result ("0", or nothing for a syntax
+// error), or nullopt when it goes on to be rewritten.
+std::optional<CalcText> screen(const std::string& e) {
+    if (e.empty()) return CalcText("0");
+    if (e.find('=') != std::string::npos || isOneOf(e[0], "*/^")) return CalcText();
     size_t operators = 0;
     bool digit = false;
     for (const char c : e) {
-        operators += ISONEOF(c, "*/^+-") ? 1 : 0;
+        operators += isOneOf(c, "*/^+-") ? 1 : 0;
         digit = digit || (c >= '0' && c <= '9');
     }
-    if (operators > 1 && !digit) return result = SYNTAXERRORTEXT(), false;
-    if (e == "+" || e == "-") return result = "0", false;
-    return true;
+    if (operators > 1 && !digit) return CalcText();
+    if (e == "+" || e == "-") return CalcText("0");
+    return std::nullopt;
 }
 
-void BALANCEPARENTHESES(std::string& e) {
+void balanceParentheses(std::string& e) {
     size_t opening = 0, closing = 0;
     for (const char c : e) {
         opening += c == '(' ? 1 : 0;
@@ -82,31 +75,32 @@ struct Rewrite {
     const char *From, *To;
 };
 
-void REWRITE(std::string& e, std::initializer_list<Rewrite> rules) {
-    for (const Rewrite& rule : rules) REPLACEALL(e, rule.From, rule.To);
+void rewrite(std::string& e, std::initializer_list<Rewrite> rules) {
+    for (const Rewrite& rule : rules) replaceAll(e, rule.From, rule.To);
 }
 
-void CANONICALISE(std::string& e) {
-    REWRITE(e, {{",", "."}, {"%", "/100"}});
-    BALANCEPARENTHESES(e);
-    REWRITE(e, {{")(", ")*("}});
-    while (!e.empty() && ISONEOF(e.back(), "*+-/^(")) e.pop_back();
+void canonicalise(std::string& e) {
+    rewrite(e, {{",", "."}, {"%", "/100"}});
+    balanceParentheses(e);
+    rewrite(e, {{")(", ")*("}});
+    while (!e.empty() && isOneOf(e.back(), "*+-/^(")) e.pop_back();
     // Operators left dangling inside a group.
-    REWRITE(e, {{"-)", ")"}, {"*)", ")"}, {"/)", ")"}, {"+)", ")"}, {"^)", ")"}, {"(*", "("}, {"(/", "("}, {"(^", "("}});
-    REWRITE(e, {{"*", " * "}, {"+", " + "}, {"-", " - "}, {"/", " / "}, {"^", " ^ "}, {"(", " ( "}, {")", " ) "}});
-    SQUEEZESPACES(e);
-    if (STARTSWITH(e, "- ")) e.erase(1, 1);  // a leading minus is unary
+    rewrite(e,
+            {{"-)", ")"}, {"*)", ")"}, {"/)", ")"}, {"+)", ")"}, {"^)", ")"}, {"(*", "("}, {"(/", "("}, {"(^", "("}});
+    rewrite(e, {{"*", " * "}, {"+", " + "}, {"-", " - "}, {"/", " / "}, {"^", " ^ "}, {"(", " ( "}, {")", " ) "}});
+    squeezeSpaces(e);
+    if (startsWith(e, "- ")) e.erase(1, 1);  // a leading minus is unary
     // Signs after an operator or an opening parenthesis.
-    REWRITE(e, {{"* - ", "* -"}, {"/ - ", "/ -"}, {"+ - ", "- "}, {"- - ", "+ "}, {"^ - ", "^ -"}, {"( - ", "( -"}});
-    if (STARTSWITH(e, "+ ")) e.erase(0, 2);
-    REWRITE(e, {{"* + ", "* "}, {"/ + ", "/ "}, {"+ + ", "+ "}, {"- + ", "- "}, {"^ + ", "^ "}, {"( + ", "( "}});
+    rewrite(e, {{"* - ", "* -"}, {"/ - ", "/ -"}, {"+ - ", "- "}, {"- - ", "+ "}, {"^ - ", "^ -"}, {"( - ", "( -"}});
+    if (startsWith(e, "+ ")) e.erase(0, 2);
+    rewrite(e, {{"* + ", "* "}, {"/ + ", "/ "}, {"+ + ", "+ "}, {"- + ", "- "}, {"^ + ", "^ "}, {"( + ", "( "}});
 }
 
 // Closes the groups in the order of their ")" with a stack of open
 // positions: each group is evaluated once its inner groups hold their
 // values, which gives what substituting the innermost group everywhere it
 // occurs gives, in one pass. A ")" with nothing to close is an error.
-std::string EVALUATEGROUPS(const std::string& e) {
+CalcText evaluateGroups(const std::string& e) {
     std::string out;
     out.reserve(e.size());
     std::vector<size_t> open;
@@ -117,18 +111,18 @@ std::string EVALUATEGROUPS(const std::string& e) {
         } else if (c != ')') {
             out += c;
         } else {
-            if (open.empty()) return SYNTAXERRORTEXT();
+            if (open.empty()) return CalcText();
             const size_t p = open.back();
             open.pop_back();
-            std::string value = EVALFLAT(out.substr(p + 1));
-            if (value == SYNTAXERRORTEXT()) return value;
+            CalcText value = EVALFLAT(out.substr(p + 1));
+            if (!value) return value;
             out.resize(p);
             // A negative value after a glued unary minus: minus minus is plus.
-            if (!out.empty() && out.back() == '-' && value[0] == '-') {
+            if (!out.empty() && out.back() == '-' && (*value)[0] == '-') {
                 out.pop_back();
-                value.erase(0, 1);
+                value->erase(0, 1);
             }
-            out += value;
+            out += *value;
         }
     }
     return EVALFLAT(out);
@@ -136,19 +130,12 @@ std::string EVALUATEGROUPS(const std::string& e) {
 
 }  // namespace
 
-bool CANONICALFORM(const std::string& expression, std::string& text) {
+CalcText CALCEXPRESSION(const std::string& expression) {
     std::string e;
     e.reserve(expression.size());
     for (const char c : expression)
         if (c != ' ') e += c;
-    if (!SCREEN(e, text)) return false;
-    CANONICALISE(e);
-    text.swap(e);
-    return true;
-}
-
-std::string CALCEXPRESSION(const std::string& expression) {
-    std::string text;
-    if (!CANONICALFORM(expression, text)) return text;
-    return EVALUATEGROUPS(text);
+    if (const std::optional<CalcText> decided = screen(e)) return *decided;
+    canonicalise(e);
+    return evaluateGroups(e);
 }

@@ -13,7 +13,7 @@ namespace {
 
 // The digits of a whole value. Past 2^64 only the 18 significant digits
 // that an operand can carry are shown, padded with zeros.
-std::string WHOLEDIGITS(long double magnitude) {
+std::string wholeDigits(long double magnitude) {
     const long double two64 = 18446744073709551616.0L;
     if (magnitude < two64) return std::to_string(static_cast<uint64_t>(magnitude));
     int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
@@ -25,9 +25,9 @@ std::string WHOLEDIGITS(long double magnitude) {
     return std::to_string(leading) + std::string(static_cast<size_t>(exponent - 17), '0');
 }
 
-std::string GROUPEDINTEGER(long double value) {
+std::string groupedInteger(long double value) {
     if (value == 0) return "0";
-    const std::string digits = WHOLEDIGITS(std::fabs(value));
+    const std::string digits = wholeDigits(std::fabs(value));
     std::string grouped = value < 0 ? "-" : "";
     for (size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ' ';
@@ -36,7 +36,7 @@ std::string GROUPEDINTEGER(long double value) {
     return grouped;
 }
 
-std::string FORMATRESULT(std::string r) {
+std::string formatResult(std::string r) {
     size_t pd = r.find('.');
     if (pd == 0) r.insert(0, "0"), pd = 1;
     const size_t pe = r.find('E');
@@ -48,7 +48,7 @@ std::string FORMATRESULT(std::string r) {
         fraction = r.substr(pd + 1, mantissaend - pd - 1).substr(0, 6);
     }
     const long double whole = TEXTVALUE(integer);
-    std::string result = GROUPEDINTEGER(whole);
+    std::string result = groupedInteger(whole);
     // A negative value above -1 keeps its sign on the 0: -.5 shows -0 , 5
     // (so does a typed -0.5).
     if (whole == 0 && (r.rfind("-.", 0) == 0 || TEXTVALUE(r) < 0)) result = "-0";
@@ -62,7 +62,6 @@ const char* SYNTAXERRORTEXT() { return LANGTEXT("Erreur de syntaxe", "Syntax err
 
 std::string CALCULATE(const std::string& expression) {
     if (expression.find_first_not_of(' ') == std::string::npos) return "";
-    const std::string r = CALCEXPRESSION(expression);
-    if (r.find(SYNTAXERRORTEXT()) != std::string::npos) return SYNTAXERRORTEXT();
-    return expression + " = " + FORMATRESULT(r);
+    const CalcText r = CALCEXPRESSION(expression);
+    return r ? expression + " = " + formatResult(*r) : SYNTAXERRORTEXT();
 }

@@ -1,18 +1,21 @@
 #include "calculator/calculatorwindow.h"
 
+#include <memory>
 #include <string>
 
 #include "calculator/calcwindowstate.h"
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
+#include "core/win32handles.h"
 #include "core/windowgeometry.h"
 
 namespace {
 
-// What one window owns; freed with the window.
+// What one window owns, kept in its DWLP_USER slot and freed with it.
 struct CalculatorWindow {
     CalculatorState State;
-    HFONT Font = nullptr;
+    UniqueFont Font;
+    UniqueIcon BigIcon, SmallIcon;
 };
 
 CalculatorWindow* windowData(HWND hwnd) {
@@ -47,15 +50,19 @@ void layout(HWND hwnd) {
 void inputChanged(HWND hwnd, CalculatorWindow& data) {
     const std::string input = controlText(hwnd, ID_CALC_INPUT);
     const CalculatorUpdate update =
-        CALCINPUTCHANGED(data.State, input, input.find("\r\n") != std::string::npos ? controlText(hwnd, ID_CALC_HISTORY)
-                                                                                     : std::string());
+        CALCINPUTCHANGED(data.State, input,
+                         input.find("\r\n") != std::string::npos ? controlText(hwnd, ID_CALC_HISTORY) : std::string());
     if (update.SetHistory) SetDlgItemTextA(hwnd, ID_CALC_HISTORY, update.History.c_str());
     if (update.SetResult) SetDlgItemTextA(hwnd, ID_CALC_RESULT, update.Result.c_str());
     if (update.SetInput) {
         HWND edit = GetDlgItem(hwnd, ID_CALC_INPUT);
-        SetWindowTextA(edit, update.Input.c_str());  // its EN_CHANGE finds nothing new to evaluate
+        SetWindowTextA(edit, update.Input.c_str());
         const LPARAM end = static_cast<LPARAM>(update.Input.size());
         SendMessageA(edit, EM_SETSEL, end, end);
+        // A multiline edit sends no EN_CHANGE for text set this way; the text
+        // put back (a pasted expression without its line break) is evaluated
+        // here, as any change of the input is.
+        if (!update.Input.empty()) inputChanged(hwnd, data);
     }
 }
 
@@ -70,20 +77,19 @@ INT_PTR CALLBACK CALCULATORPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
             SetFocus(GetDlgItem(hwnd, ID_CALC_INPUT));
             return FALSE;  // the focus is set
         case WM_SIZE:
-            if ((wparam == SIZE_RESTORED || wparam == SIZE_MAXIMIZED) && GetDlgItem(hwnd, ID_CALC_HISTORY)) layout(hwnd);
+            if ((wparam == SIZE_RESTORED || wparam == SIZE_MAXIMIZED) && GetDlgItem(hwnd, ID_CALC_HISTORY))
+                layout(hwnd);
             break;
         case WM_COMMAND:
             if (LOWORD(wparam) == ID_CALC_INPUT && HIWORD(wparam) == EN_CHANGE) {
                 if (CalculatorWindow* data = windowData(hwnd)) inputChanged(hwnd, *data);
             }
             break;
-        case WM_NCDESTROY:
-            if (CalculatorWindow* data = windowData(hwnd)) {
-                SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-                if (data->Font) DeleteObject(data->Font);
-                delete data;
-            }
+        case WM_NCDESTROY: {
+            const std::unique_ptr<CalculatorWindow> data(windowData(hwnd));  // its font and icons go with it
+            SetWindowLongPtrA(hwnd, DWLP_USER, 0);
             break;
+        }
         }
         if (DIALOGCLOSEDEFAULTS(hwnd, msg, wparam)) return TRUE;
     } catch (...) {
@@ -103,22 +109,21 @@ void SHOWCALCULATOR(HWND owner) {
     t.Items.push_back({DLGCLASS_EDIT, "", "", ID_CALC_INPUT, child | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                        WS_EX_CLIENTEDGE, 2, 5, 255, 15});
     t.Items.push_back({DLGCLASS_STATIC, "", "", ID_CALC_RESULT, child | SS_LEFTNOWORDWRAP, 0, 2, 20, 255, 15});
-    t.Items.push_back({DLGCLASS_EDIT, "", "", ID_CALC_HISTORY, child | ES_MULTILINE | ES_READONLY | WS_VSCROLL, 0, 2,
-                       35, 255, 40});
-    auto* data = new CalculatorWindow;
-    HWND hwnd = CREATEDIALOGWINDOW(t, owner, CALCULATORPROC, reinterpret_cast<LPARAM>(data));
-    if (!hwnd) {
-        delete data;
-        return;
-    }
+    t.Items.push_back(
+        {DLGCLASS_EDIT, "", "", ID_CALC_HISTORY, child | ES_MULTILINE | ES_READONLY | WS_VSCROLL, 0, 2, 35, 255, 40});
+    auto owned = std::make_unique<CalculatorWindow>();
+    CalculatorWindow& data = *owned;
+    HWND hwnd = CREATEDIALOGWINDOW(t, owner, CALCULATORPROC, reinterpret_cast<LPARAM>(owned.get()));
+    if (!hwnd) return;  // no window, no WM_INITDIALOG: it is still ours to free
+    owned.release();    // the window's now, until WM_NCDESTROY
     HINSTANCE module = GetModuleHandleA(nullptr);
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO2", IMAGE_ICON, 32, 32, 0)));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO2", IMAGE_ICON, 16, 16, 0)));
-    data->Font = CREATESCREENFONT("Tahoma", 12, FW_NORMAL);
+    data.BigIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO2", IMAGE_ICON, 32, 32, 0)));
+    data.SmallIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO2", IMAGE_ICON, 16, 16, 0)));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(data.BigIcon.get()));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(data.SmallIcon.get()));
+    data.Font.reset(CREATESCREENFONT("Tahoma", 12, FW_NORMAL));
     for (int id : {ID_CALC_INPUT, ID_CALC_RESULT, ID_CALC_HISTORY})
-        SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(data->Font), TRUE);
+        SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(data.Font.get()), TRUE);
     layout(hwnd);  // the history box is H-64 high before the window is first seen
     ShowWindow(hwnd, SW_SHOW);
     RUNWINDOWLOOP(hwnd);

@@ -4,24 +4,17 @@
 #include <string>
 
 #include "calculator/calcengine.h"
-#include "calculator/calculate.h"
 
 namespace {
 
-bool HASDIGIT(const std::string& text, size_t from, size_t to) {
+bool hasDigit(const std::string& text, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i)
         if (text[i] >= '0' && text[i] <= '9') return true;
     return false;
 }
 
-bool ISONEOF(char c, const char* set) {
-    for (; *set; ++set)
-        if (c == *set) return true;
-    return false;
-}
-
 // Halves go to the even neighbour.
-long double ROUNDHALFEVEN(long double y) {
+long double roundHalfEven(long double y) {
     const long double below = std::floor(y);
     const long double rest = y - below;
     if (rest > 0.5L) return below + 1;
@@ -29,39 +22,39 @@ long double ROUNDHALFEVEN(long double y) {
     return std::fmod(below, 2.0L) == 0 ? below : below + 1;
 }
 
-long double OPERATE(long double a, char op, long double b) {
+long double operate(long double a, char op, long double b) {
     switch (op) {
-        case '^': return POWERVALUE(a, b);
-        case '*': return a * b;
-        case '/': return b == 0 ? 0.0L : a / b;
-        case '+': return a + b;
-        default: return a - b;
+    case '^': return POWERVALUE(a, b);
+    case '*': return a * b;
+    case '/': return b == 0 ? 0.0L : a / b;
+    case '+': return a + b;
+    default: return a - b;
     }
 }
 
 // The value of "left op right" as text; false when an operand holds no
 // decimal digit.
-bool OPERATION(const std::string& text, size_t left, size_t p, size_t end, char op, std::string& value) {
+bool operation(const std::string& text, size_t left, size_t p, size_t end, char op, std::string& value) {
     const size_t right = p + 3;
-    if (!HASDIGIT(text, left, p) || !HASDIGIT(text, right, end)) return false;
+    if (!hasDigit(text, left, p) || !hasDigit(text, right, end)) return false;
     const long double a = TEXTVALUE(text.substr(left, p - left));
     const long double b = TEXTVALUE(text.substr(right, end - right));
-    value = NUMTEXT(static_cast<double>(OPERATE(a, op, b)));
+    value = NUMTEXT(static_cast<double>(operate(a, op, b)));
     return true;
 }
 
 // The operand left of the " op " at p begins after the last space before it.
-size_t LEFTOPERAND(const std::string& text, size_t p, size_t floor) {
+size_t leftOperand(const std::string& text, size_t p, size_t floor) {
     const size_t space = p == 0 ? std::string::npos : text.rfind(' ', p - 1);
     return space == std::string::npos || space < floor ? floor : space + 1;
 }
 
-size_t RIGHTOPERANDEND(const std::string& text, size_t p) {
+size_t rightOperandEnd(const std::string& text, size_t p) {
     const size_t end = text.find(' ', p + 3);
     return end == std::string::npos ? text.size() : end;
 }
 
-size_t FINDOP(const std::string& text, char op, size_t from) {
+size_t findOp(const std::string& text, char op, size_t from) {
     const char pattern[4] = {' ', op, ' ', '\0'};
     return text.find(pattern, from);
 }
@@ -71,33 +64,35 @@ size_t FINDOP(const std::string& text, char op, size_t from) {
 // hold no spaces, so the next operator of the level always stands after
 // the last right operand: the text is rebuilt in one pass, the reduced
 // part in out and the untouched rest from index i of text.
-bool REDUCELEVEL(std::string& text, char first, char second) {
+bool reduceLevel(std::string& text, char first, char second) {
     std::string out, value;
     size_t i = 0, valuestart = std::string::npos;  // where out's last value begins
-    size_t a = FINDOP(text, first, 0);
-    size_t b = second ? FINDOP(text, second, 0) : std::string::npos;
+    size_t a = findOp(text, first, 0);
+    size_t b = second ? findOp(text, second, 0) : std::string::npos;
     while (a != std::string::npos || b != std::string::npos) {
         const bool takefirst = a < b;
         const size_t p = takefirst ? a : b;
         const char op = takefirst ? first : second;
-        const size_t end = RIGHTOPERANDEND(text, p);
+        const size_t end = rightOperandEnd(text, p);
         if (p == i && valuestart != std::string::npos) {
             // The last value is the left operand.
             std::string joined = out.substr(valuestart) + text.substr(p, end - p);
-            if (!OPERATION(joined, 0, out.size() - valuestart, joined.size(), op, value)) return false;
+            if (!operation(joined, 0, out.size() - valuestart, joined.size(), op, value)) return false;
             out.resize(valuestart);
         } else {
-            const size_t left = LEFTOPERAND(text, p, i);
-            if (!OPERATION(text, left, p, end, op, value)) return false;
+            const size_t left = leftOperand(text, p, i);
+            if (!operation(text, left, p, end, op, value)) return false;
             out.append(text, i, left - i);
         }
         valuestart = out.size();
         out += value;
         i = end;
-        if (takefirst) a = FINDOP(text, first, end);
-        else b = FINDOP(text, second, end);
-        if (a < i) a = FINDOP(text, first, i);
-        if (b < i && second) b = FINDOP(text, second, i);
+        if (takefirst)
+            a = findOp(text, first, end);
+        else
+            b = findOp(text, second, end);
+        if (a < i) a = findOp(text, first, i);
+        if (b < i && second) b = findOp(text, second, i);
     }
     if (valuestart == std::string::npos) return true;
     out.append(text, i, std::string::npos);
@@ -105,12 +100,12 @@ bool REDUCELEVEL(std::string& text, char first, char second) {
     return true;
 }
 
-size_t FIRSTNONSPACE(const std::string& text) { return text.find_first_not_of(' '); }
+size_t firstNonSpace(const std::string& text) { return text.find_first_not_of(' '); }
 
 }  // namespace
 
 long double POWERVALUE(long double x, long double y) {
-    if (x < 0) y = ROUNDHALFEVEN(y);
+    if (x < 0) y = roundHalfEven(y);
     if (y == 0) return 1;
     if (x == 0) return y > 0 ? 0.0L : std::numeric_limits<long double>::quiet_NaN();
     const long double magnitude = std::fabs(y);
@@ -129,28 +124,28 @@ long double POWERVALUE(long double x, long double y) {
     return x < 0 && odd ? -value : value;
 }
 
-std::string REDUCEOP(const std::string& text, char op) {
-    const size_t first = FIRSTNONSPACE(text);
+CalcText REDUCEOP(const std::string& text, char op) {
+    const size_t first = firstNonSpace(text);
     if (first == std::string::npos) return text;
     std::string t = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    const size_t p = FINDOP(t, op, 0);
+    const size_t p = findOp(t, op, 0);
     if (p == std::string::npos) return text;
-    const size_t left = LEFTOPERAND(t, p, 0), end = RIGHTOPERANDEND(t, p);
+    const size_t left = leftOperand(t, p, 0), end = rightOperandEnd(t, p);
     std::string value;
-    if (!OPERATION(t, left, p, end, op, value)) return SYNTAXERRORTEXT();
+    if (!operation(t, left, p, end, op, value)) return CalcText();
     return t.replace(left, end - left, value);
 }
 
-std::string EVALFLAT(const std::string& text) {
-    const size_t first = FIRSTNONSPACE(text);
+CalcText EVALFLAT(const std::string& text) {
+    const size_t first = firstNonSpace(text);
     if (first == std::string::npos) return "0";
     std::string t = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (ISONEOF(t.back(), "*+-/^(") || ISONEOF(t.front(), "*+/^(")) return SYNTAXERRORTEXT();
-    if (!REDUCELEVEL(t, '^', '\0') || !REDUCELEVEL(t, '*', '/') || !REDUCELEVEL(t, '+', '-')) return SYNTAXERRORTEXT();
+    if (isOneOf(t.back(), "*+-/^(") || isOneOf(t.front(), "*+/^(")) return CalcText();
+    if (!reduceLevel(t, '^', '\0') || !reduceLevel(t, '*', '/') || !reduceLevel(t, '+', '-')) return CalcText();
     // What is left must be one number; a text without any digit ("E",
     // ".") is not one.
     for (const char c : t)
-        if (!ISONEOF(c, "0123456789.E+-")) return SYNTAXERRORTEXT();
-    if (!HASDIGIT(t, 0, t.size())) return SYNTAXERRORTEXT();
+        if (!isOneOf(c, "0123456789.E+-")) return CalcText();
+    if (!hasDigit(t, 0, t.size())) return CalcText();
     return t;
 }

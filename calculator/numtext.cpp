@@ -10,7 +10,7 @@
 
 namespace {
 
-bool ISDIGIT(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // 10^k for 0 <= k <= 27 is exact in the 64-bit mantissa (5^27 < 2^64).
 constexpr int EXACTPOWERS = 27;
@@ -22,10 +22,10 @@ constexpr std::array<long double, EXACTPOWERS + 1> EXACTPOWERTABLE = [] {
     return table;
 }();
 
-long double EXACTPOWER10(int k) { return EXACTPOWERTABLE[k]; }
+long double exactPower10(int k) { return EXACTPOWERTABLE[k]; }
 
 // 10^n by binary powering; each factor past 10^27 is rounded once.
-long double POWER10(int n) {
+long double power10(int n) {
     long double result = 1, factor = 10;
     while (n > 0) {
         if (n & 1) result *= factor;
@@ -36,59 +36,66 @@ long double POWER10(int n) {
 }
 
 // mantissa * 10^k with one rounding whenever the power is exact.
-long double SCALEDECIMAL(uint64_t mantissa, int k) {
+long double scaleDecimal(uint64_t mantissa, int k) {
     long double value = static_cast<long double>(mantissa);
-    if (k >= 0) return value * (k <= EXACTPOWERS ? EXACTPOWER10(k) : POWER10(k));
-    if (-k <= EXACTPOWERS) return value / EXACTPOWER10(-k);
+    if (k >= 0) return value * (k <= EXACTPOWERS ? exactPower10(k) : power10(k));
+    if (-k <= EXACTPOWERS) return value / exactPower10(-k);
     // Far below 1: divide in two steps so that the divisor stays finite.
     if (k < -4000) {
-        value /= POWER10(4000);
+        value /= power10(4000);
         k += 4000;
     }
-    return value / POWER10(-k);
+    return value / power10(-k);
 }
 
 // The value that stands for any operand beyond the extended range.
-long double SATURATED(bool negative) {
+long double saturated(bool negative) {
     const long double big = 170141183460469231731687303715884105728.0L;  // 2^127
     return negative ? -big : big;
 }
 
-int BASEDIGIT(char c, int base) {
+int baseDigit(char c, int base) {
     int d = 99;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
     return d < base ? d : -1;
 }
 
 // A whole number after "&": &H hexadecimal, &B binary, &O, &Q or & and a
 // digit octal. Anything else after "&" reads as 0.
-long double BASEVALUE(std::string_view t, size_t i, bool negative) {
+long double baseValue(std::string_view t, size_t i, bool negative) {
     int base = 0;
     const char letter = i < t.size() ? t[i] : '\0';
-    if (letter == 'H' || letter == 'h') base = 16;
-    else if (letter == 'B' || letter == 'b') base = 2;
-    else if (letter == 'O' || letter == 'o' || letter == 'Q' || letter == 'q') base = 8;
-    else if (ISDIGIT(letter)) base = 8, --i;
+    if (letter == 'H' || letter == 'h')
+        base = 16;
+    else if (letter == 'B' || letter == 'b')
+        base = 2;
+    else if (letter == 'O' || letter == 'o' || letter == 'Q' || letter == 'q')
+        base = 8;
+    else if (isDigit(letter))
+        base = 8, --i;
     if (base == 0) return 0;
     long double value = 0;
     for (++i; i < t.size(); ++i) {
-        const int d = BASEDIGIT(t[i], base);
+        const int d = baseDigit(t[i], base);
         if (d < 0) break;
         value = value * base + d;
-        if (std::isinf(value)) return SATURATED(negative);
+        if (std::isinf(value)) return saturated(negative);
     }
     return negative ? -value : value;
 }
 
-long double TEXTVALUEVIEW(std::string_view t) {
+long double textValueView(std::string_view t) {
     size_t i = 0;
     while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\n')) ++i;
     bool negative = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
     // A sign in front of "&" applies to the base number: -&H10 is -16.
-    if (i < t.size() && t[i] == '&') return BASEVALUE(t, i + 1, negative);
+    if (i < t.size() && t[i] == '&') return baseValue(t, i + 1, negative);
 
     // Significant digits go into the mantissa (18 at most); scale counts
     // the powers of ten the mantissa stands below the value.
@@ -101,7 +108,7 @@ long double TEXTVALUEVIEW(std::string_view t) {
             point = true;
             continue;
         }
-        if (!ISDIGIT(c)) break;
+        if (!isDigit(c)) break;
         anydigit = true;
         if (mantissa == 0 && c == '0') {
             if (point) --scale;  // a leading zero after the point
@@ -118,7 +125,7 @@ long double TEXTVALUEVIEW(std::string_view t) {
         ++i;
         bool negexp = false;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) negexp = t[i++] == '-';
-        for (; i < t.size() && ISDIGIT(t[i]); ++i) {
+        for (; i < t.size() && isDigit(t[i]); ++i) {
             exponent = exponent * 10 + (t[i] - '0');
             if (exponent > 9999) exponent = 9999;
         }
@@ -128,9 +135,9 @@ long double TEXTVALUEVIEW(std::string_view t) {
     if (!anydigit || mantissa == 0) return zero;
     // The value is 0.d1d2... times 10^decimalexponent.
     const int decimalexponent = used + scale + exponent;
-    if (decimalexponent >= 4933) return SATURATED(negative);
+    if (decimalexponent >= 4933) return saturated(negative);
     if (decimalexponent <= -4933) return zero;
-    const long double value = SCALEDECIMAL(mantissa, scale + exponent);
+    const long double value = scaleDecimal(mantissa, scale + exponent);
     return negative ? -value : value;
 }
 
@@ -143,7 +150,7 @@ struct BigDecimal {
 
 constexpr uint32_t LIMBBASE = 1000000000;
 
-void BIGMULTIPLY(BigDecimal& big, uint32_t factor) {
+void bigMultiply(BigDecimal& big, uint32_t factor) {
     uint64_t carry = 0;
     for (int i = 0; i < big.Count; ++i) {
         const uint64_t product = static_cast<uint64_t>(big.Limbs[i]) * factor + carry;
@@ -156,7 +163,7 @@ void BIGMULTIPLY(BigDecimal& big, uint32_t factor) {
     }
 }
 
-uint64_t POW10U(int k) {
+uint64_t pow10u(int k) {
     uint64_t result = 1;
     for (; k > 0; --k) result *= 10;
     return result;
@@ -174,7 +181,7 @@ bool operator==(const Rounded& a, const Rounded& b) { return a.Digits15 == b.Dig
 // digits16 holds the first 16 significant digits, truncated, of a value
 // 0.d1...d16... times 10^exponent. The 16th digit alone decides; a 5 rounds
 // to an even 15th digit.
-Rounded ROUND15(uint64_t digits16, int exponent) {
+Rounded round15(uint64_t digits16, int exponent) {
     uint64_t digits15 = digits16 / 10;
     const unsigned sixteenth = static_cast<unsigned>(digits16 % 10);
     if (sixteenth > 5 || (sixteenth == 5 && (digits15 & 1) != 0)) ++digits15;
@@ -185,9 +192,9 @@ Rounded ROUND15(uint64_t digits16, int exponent) {
     return {digits15, exponent};
 }
 
-// ROUND15 of a positive finite double from its full decimal expansion:
+// round15 of a positive finite double from its full decimal expansion:
 // exact for every value, but up to 767 digits long.
-Rounded EXACTROUNDED(double value) {
+Rounded exactRounded(double value) {
     int binaryexponent = 0;
     const double fraction = std::frexp(value, &binaryexponent);
     uint64_t mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
@@ -201,15 +208,15 @@ Rounded EXACTROUNDED(double value) {
     for (uint64_t m = mantissa; m > 0; m /= LIMBBASE) big.Limbs[big.Count++] = static_cast<uint32_t>(m % LIMBBASE);
     int pointshift = 0;  // the value is big / 10^pointshift
     if (q >= 0) {
-        for (; q >= 29; q -= 29) BIGMULTIPLY(big, 1u << 29);
-        if (q > 0) BIGMULTIPLY(big, 1u << q);
+        for (; q >= 29; q -= 29) bigMultiply(big, 1u << 29);
+        if (q > 0) bigMultiply(big, 1u << q);
     } else {
         // m * 2^q = m * 5^-q / 10^-q
         pointshift = -q;
-        for (q = -q; q >= 13; q -= 13) BIGMULTIPLY(big, 1220703125u);  // 5^13
+        for (q = -q; q >= 13; q -= 13) bigMultiply(big, 1220703125u);  // 5^13
         uint32_t rest = 1;
         for (; q > 0; --q) rest *= 5;
-        BIGMULTIPLY(big, rest);
+        bigMultiply(big, rest);
     }
     // The first 16 digits, from the top limb down.
     int topwidth = 1;
@@ -219,11 +226,11 @@ Rounded EXACTROUNDED(double value) {
     for (int i = big.Count - 1; i >= 0 && taken < 16; --i) {
         const int width = i == big.Count - 1 ? topwidth : 9;
         const int take = width < 16 - taken ? width : 16 - taken;
-        digits16 = digits16 * POW10U(take) + big.Limbs[i] / POW10U(width - take);
+        digits16 = digits16 * pow10u(take) + big.Limbs[i] / pow10u(width - take);
         taken += take;
     }
-    digits16 *= POW10U(16 - taken);
-    return ROUND15(digits16, topwidth + 9 * (big.Count - 1) - pointshift);
+    digits16 *= pow10u(16 - taken);
+    return round15(digits16, topwidth + 9 * (big.Count - 1) - pointshift);
 }
 
 // 10^(27j) for j = -11..12, rounded to nearest, written in hexadecimal so
@@ -255,22 +262,22 @@ constexpr long double POWERS27[] = {
     0x9E19DB92B4E31BA9p+1013L,  // 1E+324
 };
 
-// ROUND15 of a value from the whole part of value * 10^s, which lies in
+// round15 of a value from the whole part of value * 10^s, which lies in
 // [10^15, 10^17).
-Rounded ROUNDSCALED(uint64_t whole, int s) {
-    if (whole >= 10000000000000000ULL) return ROUND15(whole / 10, 17 - s);
-    return ROUND15(whole, 16 - s);
+Rounded roundScaled(uint64_t whole, int s) {
+    if (whole >= 10000000000000000ULL) return round15(whole / 10, 17 - s);
+    return round15(whole, 16 - s);
 }
 
-// ROUND15 of a positive finite double from y = value * 10^s computed in the
+// round15 of a positive finite double from y = value * 10^s computed in the
 // 64-bit mantissa, s chosen so that the exact y lies in [10^15, 2 * 10^16).
 // Three roundings (value * 10^r, the table power, their product), each
 // within 2^-64 relatively, keep y within 3.1 * 2^-64 * 2 * 10^16 < 2^-8 of
 // the exact one, so the exact whole part lies between those of y - 2^-6 and
-// y + 2^-6 (their own rounding is 2^-10 at most). ROUND15 never decreases as
+// y + 2^-6 (their own rounding is 2^-10 at most). round15 never decreases as
 // the value grows: when both ends round the same, so does the value.
-// Otherwise, with a 16th digit near 5 or 6, EXACTROUNDED decides.
-bool FASTROUNDED(double value, Rounded& result) {
+// Otherwise, with a 16th digit near 5 or 6, exactRounded decides.
+bool fastRounded(double value, Rounded& result) {
     // A reduced x87 precision would void the bound.
     volatile long double one = 1;
     if (one + 0x1p-63L == one) return false;
@@ -280,25 +287,25 @@ bool FASTROUNDED(double value, Rounded& result) {
     std::frexp(value, &n);
     --n;
     const int k = static_cast<int>(std::floor(n * 0.30102999566398120));
-    const int s = 15 - k;                  // -293..339
+    const int s = 15 - k;                   // -293..339
     const int j = (s + 11 * 27) / 27 - 11;  // floor(s / 27)
-    const long double y = static_cast<long double>(value) * EXACTPOWER10(s - 27 * j) * POWERS27[j + 11];
+    const long double y = static_cast<long double>(value) * exactPower10(s - 27 * j) * POWERS27[j + 11];
     uint64_t low = static_cast<uint64_t>(y - 0x1p-6L);
     const uint64_t high = static_cast<uint64_t>(y + 0x1p-6L);
     if (low < 1000000000000000ULL) low = 1000000000000000ULL;  // the exact y is not below 10^15
-    result = ROUNDSCALED(low, s);
-    return ROUNDSCALED(high, s) == result;
+    result = roundScaled(low, s);
+    return roundScaled(high, s) == result;
 }
 
 }  // namespace
 
-long double TEXTVALUE(const std::string& operand) { return TEXTVALUEVIEW(operand); }
+long double TEXTVALUE(const std::string& operand) { return textValueView(operand); }
 
 std::string NUMTEXT(double value) {
     if (value == 0 || std::isnan(value)) return "0";
     if (std::isinf(value)) return value < 0 ? "-9.99999999999999E+998" : "9.99999999999999E+998";
     Rounded rounded;
-    if (!FASTROUNDED(std::fabs(value), rounded)) rounded = EXACTROUNDED(std::fabs(value));
+    if (!fastRounded(std::fabs(value), rounded)) rounded = exactRounded(std::fabs(value));
     const int e = rounded.Exponent;
     std::string d = std::to_string(rounded.Digits15);
     while (d.size() > 1 && d.back() == '0') d.pop_back();

@@ -16,13 +16,13 @@
 
 namespace {
 
-void PRINTLINE(const std::string& expression) {
+void printLine(const std::string& expression) {
     const std::string line = CALCULATE(expression) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
 // Reads to the end of input; a last line without a line feed counts too.
-void CALCULATELINES(std::FILE* input) {
+void calculateLines(std::FILE* input) {
     std::string line;
     bool pending = false;
     for (int c; (c = std::getc(input)) != EOF;) {
@@ -32,13 +32,13 @@ void CALCULATELINES(std::FILE* input) {
             continue;
         }
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        PRINTLINE(line);
+        printLine(line);
         line.clear();
         pending = false;
     }
     if (pending) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        PRINTLINE(line);
+        printLine(line);
     }
 }
 
@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     if (argc < 2)
-        CALCULATELINES(stdin);
+        calculateLines(stdin);
     else
-        for (int i = 1; i < argc; ++i) PRINTLINE(argv[i]);
+        for (int i = 1; i < argc; ++i) printLine(argv[i]);
     std::fflush(stdout);
     return 0;
 }

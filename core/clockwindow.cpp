@@ -5,16 +5,21 @@
 #include "calculator/calculatorwindow.h"
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
+#include "core/win32handles.h"
 #include "dates/calendar.h"
 #include "dates/dates.h"
+#include "language/language.h"
 
 AppearanceRecord CLOCKAPPEARANCE;
+TimerSetter SETCLOCKTIMER = SetTimer;
 
 namespace {
 
 // Both live for the process and are touched only by the clock's callback.
 UINT_PTR ClockTimer = 0;
 std::string LastTimeText;
+// The clock window's two icons, loaded for it and released with the process.
+UniqueIcon BigIcon, SmallIcon;
 
 std::string windowText(HWND window) {
     char buffer[256];
@@ -22,25 +27,28 @@ std::string windowText(HWND window) {
     return std::string(buffer, n > 0 ? n : 0);
 }
 
-void setLabel(HWND hwnd, int id, const std::string& text) {
-    SetWindowTextA(GetDlgItem(hwnd, id), text.c_str());
-}
+void setLabel(HWND hwnd, int id, const std::string& text) { SetWindowTextA(GetDlgItem(hwnd, id), text.c_str()); }
 
-// Steps that must come before the window's first message reaches the
-// handlers: icons, the record's start values and the tray icon data.
 void prepareClockWindow(HWND hwnd) {
     HINSTANCE module = GetModuleHandleA(nullptr);
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO1", IMAGE_ICON, 32, 32, 0)));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageA(module, "ICO1", IMAGE_ICON, 16, 16, 0)));
+    BigIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO1", IMAGE_ICON, 32, 32, 0)));
+    SmallIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO1", IMAGE_ICON, 16, 16, 0)));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(BigIcon.get()));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon.get()));
     CLOCKAPPEARANCE = AppearanceRecord{};
     CLOCKAPPEARANCE.Window = hwnd;
     INITTRAYICONDATA(CLOCKTITLE, "ICO1", CLOCKAPPEARANCE);
 }
 
+// Every message of the clock window goes to the appearance handler first,
+// then to the clock's own handling. The dialog manager sends messages (the
+// dialog font, the labels' notifications) before WM_INITDIALOG, and the
+// record, the icons and the tray data must exist when the first of them
+// reaches the handler: the first message of a new clock window prepares them.
 INT_PTR CALLBACK clockDialogProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (CLOCKAPPEARANCE.Window != hwnd) prepareClockWindow(hwnd);
+    // WM_INITDIALOG carries the control to be focused; the handlers are given
+    // the clock window itself, as its start defines.
     if (msg == WM_INITDIALOG) wparam = reinterpret_cast<WPARAM>(hwnd);
     const INT_PTR answer = APPEARANCEHANDLER(CLOCKAPPEARANCE, msg, LOWORD(wparam), wparam, lparam);
     CLOCKWINDOWPROC(hwnd, msg, wparam, lparam);
@@ -68,7 +76,16 @@ INT_PTR CLOCKWINDOWPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
     case WM_INITDIALOG:
         LastTimeText.clear();
-        ClockTimer = SetTimer(hwnd, ID_CLOCK_TIMER, CLOCK_TICK_MS, nullptr);
+        // Setting a timer fails only when the system is short of resources,
+        // which may pass: one more try. A clock without its timer would show a
+        // frozen time as if it were right, so it says so and ends instead.
+        ClockTimer = SETCLOCKTIMER(hwnd, ID_CLOCK_TIMER, CLOCK_TICK_MS, nullptr);
+        if (!ClockTimer) ClockTimer = SETCLOCKTIMER(hwnd, ID_CLOCK_TIMER, CLOCK_TICK_MS, nullptr);
+        if (!ClockTimer) {
+            MessageBoxA(hwnd, NOTIMERTEXT(), CLOCKTITLE, MB_OK | MB_ICONERROR);
+            PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        }
         PostMessageA(hwnd, WM_TIMER, ID_CLOCK_TIMER, 0);
         break;
     case WM_TIMER:
@@ -83,9 +100,7 @@ INT_PTR CLOCKWINDOWPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
         if (wparam == MK_LBUTTON) SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
         break;
-    case WM_LBUTTONDBLCLK:
-        SHOWCALCULATOR(nullptr);
-        break;
+    case WM_LBUTTONDBLCLK: SHOWCALCULATOR(nullptr); break;
     case WM_COMMAND:
         if (LOWORD(wparam) == ID_DATE_LABEL && HIWORD(wparam) == STN_CLICKED) SHOWCALENDAR(hwnd);
         break;
@@ -118,10 +133,21 @@ INT_PTR SHOWCLOCKWINDOW(HWND parent) {
     return 0;
 }
 
+const char* NOTIMERTEXT() {
+    return LANGTEXT(
+        "orlo clock n'a pas pu démarrer sa minuterie : l'heure affichée ne changerait plus.\r\n"
+        "Fermez quelques fenêtres ou programmes, puis relancez l'horloge.",
+        "orlo clock could not start its timer, so the time it shows would not change.\r\n"
+        "Close some windows or programs, then start the clock again.");
+}
+
 int ORLOCLOCKMAIN(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show) {
     (void)instance, (void)previous, (void)commandline, (void)show;
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, CLOCKTITLE);  // kept open until the process ends
-    if (!mutex) return 0;
+    // The name is held for the life of the process; the handle is closed only
+    // as the process ends.
+    static UniqueHandle Mutex;
+    Mutex.reset(CreateMutexA(nullptr, FALSE, CLOCKTITLE));
+    if (!Mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
     SHOWCLOCKWINDOW(nullptr);
     return 0;

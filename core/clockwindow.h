@@ -4,15 +4,18 @@
 #include <windows.h>
 
 #include "appearance/appearancerecord.h"
-
-constexpr char CLOCKTITLE[] = "orlo clock";  // also the single-instance mutex name
-constexpr int ID_TIME_LABEL = 1001;
-constexpr int ID_DATE_LABEL = 1002;
-constexpr UINT_PTR ID_CLOCK_TIMER = 1424;
-constexpr UINT CLOCK_TICK_MS = 500;
+#include "core/clockids.h"
 
 // The single appearance record of the process, owned by the core.
 extern AppearanceRecord CLOCKAPPEARANCE;
+
+// Where the clock sets its refresh timer: SetTimer, unless a test build
+// replaces it.
+using TimerSetter = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
+extern TimerSetter SETCLOCKTIMER;
+
+// What the clock says before it ends when it cannot set its refresh timer.
+const char* NOTIMERTEXT();
 
 // Creates the clock window under `parent` (0), runs it and returns once it
 // has been destroyed.

@@ -2,6 +2,9 @@
 
 namespace {
 
+constexpr UINT TEXTCODEPAGE = 1252;     // the program's texts are Windows-1252
+constexpr WORD ORDINALMARKER = 0xFFFF;  // a class given by its atom follows
+
 void put(std::vector<WORD>& out, DWORD value) {
     out.push_back(LOWORD(value));
     out.push_back(HIWORD(value));
@@ -9,10 +12,10 @@ void put(std::vector<WORD>& out, DWORD value) {
 
 void putText(std::vector<WORD>& out, const std::string& text) {
     if (!text.empty()) {
-        const int n = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        const int n = MultiByteToWideChar(TEXTCODEPAGE, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
         const size_t at = out.size();
         out.resize(at + n);
-        MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
+        MultiByteToWideChar(TEXTCODEPAGE, 0, text.data(), static_cast<int>(text.size()),
                             reinterpret_cast<wchar_t*>(out.data() + at), n);
     }
     out.push_back(0);
@@ -50,7 +53,7 @@ std::vector<WORD> BUILDDIALOGTEMPLATE(const DialogTemplate& d) {
         out.push_back(static_cast<WORD>(item.Height));
         out.push_back(item.Id);
         if (item.ClassAtom) {
-            out.push_back(0xFFFF);
+            out.push_back(ORDINALMARKER);
             out.push_back(item.ClassAtom);
         } else {
             putText(out, item.ClassName);
@@ -63,6 +66,6 @@ std::vector<WORD> BUILDDIALOGTEMPLATE(const DialogTemplate& d) {
 
 HWND CREATEDIALOGWINDOW(const DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM param) {
     const std::vector<WORD> bytes = BUILDDIALOGTEMPLATE(dialog);
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
-                                      owner, procedure, param);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner,
+                                      procedure, param);
 }

@@ -6,7 +6,12 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show) {
     CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{8, 0x706F};  // the trackbar is the one used at once
+    // The classes of the standard set; of them the clock uses the trackbar, and
+    // the calendar's month control is made available when it opens.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                       ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
+                                                       ICC_PAGESCROLLER_CLASS | ICC_NATIVEFNTCTL_CLASS |
+                                                       ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     const int result = ORLOCLOCKMAIN(instance, previous, commandline, show);
     CoUninitialize();

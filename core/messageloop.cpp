@@ -4,9 +4,7 @@ namespace {
 
 constexpr ATOM DIALOG_CLASS_ATOM = 32770;  // "#32770"
 
-bool isDialog(HWND window) {
-    return window && GetClassLongPtrA(window, GCW_ATOM) == DIALOG_CLASS_ATOM;
-}
+bool isDialog(HWND window) { return window && GetClassLongPtrA(window, GCW_ATOM) == DIALOG_CLASS_ATOM; }
 
 }  // namespace
 
@@ -32,7 +30,7 @@ void CLOSEDIALOGWINDOW(HWND window) {
 }
 
 BOOL DIALOGCLOSEDEFAULTS(HWND window, UINT msg, WPARAM wparam) {
-    if (msg == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
+    if (msg == WM_SYSCOMMAND && (wparam & SYSCOMMANDMASK) == SC_CLOSE) {
         CLOSEDIALOGWINDOW(window);
         return TRUE;
     }

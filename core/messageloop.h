@@ -8,6 +8,9 @@
 
 void RUNWINDOWLOOP(HWND window);
 
+// The command of a WM_SYSCOMMAND: its low four bits are the system's own.
+constexpr WPARAM SYSCOMMANDMASK = 0xFFF0;
+
 // What the program's dialogs take as default handling of a close request:
 // the system Close command (Alt+F4, the close box, the system menu) sends
 // WM_CLOSE and destroys the window; a WM_CLOSE that arrives on its own ends

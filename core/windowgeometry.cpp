@@ -83,7 +83,7 @@ void PLACEDIALOGONWORKAREA(HWND dialog, int left, int top, HWND neighbour) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     HMONITOR where = neighbour ? MonitorFromWindow(neighbour, MONITOR_DEFAULTTONEAREST)
-                          : MonitorFromPoint(POINT{left, top}, MONITOR_DEFAULTTONEAREST);
+                               : MonitorFromPoint(POINT{left, top}, MONITOR_DEFAULTTONEAREST);
     int32_t x = left, y = top;
     if (GetMonitorInfoA(where, &monitor)) {
         const PlaceRect area{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};

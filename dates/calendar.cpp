@@ -7,6 +7,7 @@
 
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
+#include "core/win32handles.h"
 #include "core/windowgeometry.h"
 #include "dates/comctlversion.h"
 #include "dates/dates.h"
@@ -51,25 +52,26 @@ int64_t GETSYSFILEVER(const char* name) {
 }
 
 int64_t INITCOMCTL32(int32_t mask) {
-    HMODULE library = LoadLibraryA("COMCTL32.DLL");
+    // Released at the end: the program imports COMCTL32.DLL as well, so it stays loaded.
+    const UniqueLibrary library(LoadLibraryA("COMCTL32.DLL"));
     if (!library) return 0;
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    auto initEx =
+        reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(library.get(), "InitCommonControlsEx")));
     if (initEx) {
-        INITCOMMONCONTROLSEX controls{8, mask != 0 ? static_cast<DWORD>(mask) : ICC_WIN95_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof controls, mask != 0 ? static_cast<DWORD>(mask) : ICC_WIN95_CLASSES};
         initEx(&controls);
     } else {
         InitCommonControls();
     }
-    FreeLibrary(library);  // imported as well, so it stays loaded
     return GETSYSFILEVER("COMCTL32.DLL");
 }
 
 const char* COMCTLERRORTEXT() {
-    static const std::string text = std::string("Sorry, this program needs a later version of COMCTL32.DLL.") +
-                                    "\r\n" +
-                                    "Please install MSIE version 4 or higher, or get the file directly from: " +
-                                    "\r\n" + "\r\n" + COMCTLDOWNLOADADDRESS;
+    static const std::string text =
+        std::string("Sorry, this program needs a later version of COMCTL32.DLL.") + "\r\n" +
+        "Please install MSIE version 4 or higher, or get the file directly from: " + "\r\n" + "\r\n" +
+        COMCTLDOWNLOADADDRESS;
     return text.c_str();
 }
 
@@ -82,14 +84,13 @@ INT_PTR CALLBACK CALENDARPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
         }
         break;
     case WM_SYSCOMMAND:
-        if ((wparam & 0xFFF0) == SC_CLOSE) {
+        if ((wparam & SYSCOMMANDMASK) == SC_CLOSE) {
             SendMessageA(hwnd, WM_CLOSE, 0, 0);
             closeCalendar(hwnd);
             return TRUE;
         }
         break;
-    case WM_CLOSE:
-        return TRUE;
+    case WM_CLOSE: return TRUE;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == MCN_SELCHANGE) {
@@ -99,9 +100,7 @@ INT_PTR CALLBACK CALENDARPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
         break;
     }
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-        SendDlgItemMessageA(hwnd, ID_CALENDAR_MONTH, msg, wparam, lparam);
-        break;
+    case WM_SETTINGCHANGE: SendDlgItemMessageA(hwnd, ID_CALENDAR_MONTH, msg, wparam, lparam); break;
     }
     return 0;
 }
@@ -118,16 +117,16 @@ void SHOWCALENDAR(HWND clock) {
     t.Width = 400;
     t.Height = 212;
     t.Title = LANGTEXT("Calendrier", "Calendar");
-    t.Items.push_back({DLGCLASS_STATIC, "", longDateToday(), ID_CALENDAR_LABEL, WS_CHILD | WS_VISIBLE | SS_LEFT, 0,
-                       8, 8, 280, 14});
+    t.Items.push_back(
+        {DLGCLASS_STATIC, "", longDateToday(), ID_CALENDAR_LABEL, WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 8, 8, 280, 14});
     t.Items.push_back({DLGCLASS_BUTTON, "", LANGTEXT("&Fermer", "&Close"), IDCANCEL,
                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 340, 6, 50, 14});
     t.Items.push_back({0, MONTHCAL_CLASSA, "", ID_CALENDAR_MONTH, WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_MULTISELECT,
                        WS_EX_CLIENTEDGE, 0, 26, 396, 190});
     HWND calendar = CREATEDIALOGWINDOW(t, clock, CALENDARPROC);
     if (!calendar) return;
-    HFONT font = CREATESCREENFONT("Tahoma", 12, FW_BOLD);
-    SendDlgItemMessageA(calendar, ID_CALENDAR_LABEL, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    const UniqueFont font(CREATESCREENFONT("Tahoma", 12, FW_BOLD));  // made anew for each opening
+    SendDlgItemMessageA(calendar, ID_CALENDAR_LABEL, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     SendDlgItemMessageA(calendar, ID_CALENDAR_MONTH, MCM_SETMAXSELCOUNT, 31, 0);
 
     RECT w{}, c{};
@@ -146,5 +145,4 @@ void SHOWCALENDAR(HWND clock) {
     EnableWindow(clock, TRUE);
     SetActiveWindow(clock);
     SetFocus(clock);
-    DeleteObject(font);
 }

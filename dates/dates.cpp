@@ -7,7 +7,7 @@
 namespace {
 
 // Integer division rounding toward minus infinity (C++ truncates toward zero).
-int64_t floordiv(int64_t a, int64_t b) {
+int64_t floorDiv(int64_t a, int64_t b) {
     int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return q;
@@ -20,6 +20,7 @@ const char* at(const char* const* list, int32_t count, int32_t position) {
 constexpr int32_t LANGUAGE_DAY_OFFSET = LANGUAGE_IS_FRENCH ? 0 : 7;
 constexpr int32_t LANGUAGE_MONTH_OFFSET = LANGUAGE_IS_FRENCH ? 0 : 12;
 
+// clang-format off
 constexpr const char* SHORT_DAYS[14] = {
     "lun.", "mar.", "mer.", "jeu.", "ven.", "sam.", "dim.",
     "Mon.", "Tue.", "Wed.", "Thu.", "Fri.", "Sat.", "Sun."};
@@ -34,6 +35,7 @@ constexpr const char* LONG_MONTHS[24] = {
     "septembre", "octobre", "novembre", "décembre",
     "January", "February", "March", "April", "May", "June", "July", "August",
     "September", "October", "November", "December"};
+// clang-format on
 
 }  // namespace
 
@@ -43,17 +45,13 @@ int32_t DAYNUMBER(int32_t year, int32_t month, int32_t day) {
         m += 12;
         y -= 1;
     }
-    int64_t n = floordiv(1461 * (y + 4712), 4) - y / 100 + y / 400 + floordiv(153 * (m - 1) + 1, 5) + day;
+    int64_t n = floorDiv(1461 * (y + 4712), 4) - y / 100 + y / 400 + floorDiv(153 * (m - 1) + 1, 5) + day;
     return static_cast<int32_t>(n);
 }
 
-uint8_t WEEKDAYOF(int32_t daynumber) {
-    return static_cast<uint8_t>(daynumber % 7 + 1);
-}
+uint8_t WEEKDAYOF(int32_t daynumber) { return static_cast<uint8_t>(daynumber % 7 + 1); }
 
-uint8_t DATEWEEKDAY(int32_t year, int32_t month, int32_t day) {
-    return WEEKDAYOF(DAYNUMBER(year, month, day));
-}
+uint8_t DATEWEEKDAY(int32_t year, int32_t month, int32_t day) { return WEEKDAYOF(DAYNUMBER(year, month, day)); }
 
 int32_t WEEKONEMONDAY(int32_t year) {
     int32_t n = DAYNUMBER(year, 1, 1);
@@ -125,7 +123,7 @@ std::string LONGDATETEXT(int32_t year, int32_t month, int32_t day) {
 LocalClockReader LOCALCLOCKSOURCE = PLATFORMLOCALCLOCK;
 
 std::string TIMETEXT(int32_t hour, int32_t minute) {
-    const char text[6] = {static_cast<char>('0' + hour / 10 % 10), static_cast<char>('0' + hour % 10), ':',
+    const char text[6] = {static_cast<char>('0' + hour / 10 % 10),   static_cast<char>('0' + hour % 10),   ':',
                           static_cast<char>('0' + minute / 10 % 10), static_cast<char>('0' + minute % 10), 0};
     return std::string(text, 5);  // fits the small-string buffer: no allocation
 }

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-int32_t DAYNUMBER(int32_t year, int32_t month, int32_t day);   // Julian Day Number
-uint8_t WEEKDAYOF(int32_t daynumber);                           // 1 Monday .. 7 Sunday
+int32_t DAYNUMBER(int32_t year, int32_t month, int32_t day);  // Julian Day Number
+uint8_t WEEKDAYOF(int32_t daynumber);                         // 1 Monday .. 7 Sunday
 uint8_t DATEWEEKDAY(int32_t year, int32_t month, int32_t day);
 int32_t WEEKONEMONDAY(int32_t year);
 uint8_t WEEKNUMBER(int32_t year, int32_t month, int32_t day);

@@ -25,18 +25,18 @@ bool digits(const char* s, size_t from, size_t to, int32_t& value) {
     return to > from;
 }
 
-bool isleap(int32_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int32_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 // Exactly YYYY-MM-DD naming a real day of the years 1 to 9999.
-bool parsedate(const char* s, int32_t& y, int32_t& m, int32_t& d) {
+bool parseDate(const char* s, int32_t& y, int32_t& m, int32_t& d) {
     if (std::strlen(s) != 10 || s[4] != '-' || s[7] != '-') return false;
     if (!digits(s, 0, 4, y) || !digits(s, 5, 7, m) || !digits(s, 8, 10, d)) return false;
     static const int32_t days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (y < 1 || m < 1 || m > 12 || d < 1) return false;
-    return d <= days[m - 1] + ((m == 2 && isleap(y)) ? 1 : 0);
+    return d <= days[m - 1] + ((m == 2 && isLeap(y)) ? 1 : 0);
 }
 
-void printdate(int32_t y, int32_t m, int32_t d) {
+void printDate(int32_t y, int32_t m, int32_t d) {
     std::string line = SHORTDATETEXT(y, m, d) + "\t" + LONGDATETEXT(y, m, d) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
 }
@@ -49,14 +49,14 @@ int main(int argc, char** argv) {
 #endif
     if (argc < 2) {
         const LocalClock now = LOCALCLOCKSOURCE();
-        printdate(now.Year, now.Month, now.Day);
+        printDate(now.Year, now.Month, now.Day);
         return 0;
     }
     const char* bad = nullptr;
     for (int i = 1; i < argc; ++i) {
         int32_t y, m, d;
-        if (parsedate(argv[i], y, m, d))
-            printdate(y, m, d);
+        if (parseDate(argv[i], y, m, d))
+            printDate(y, m, d);
         else if (!bad)
             bad = argv[i];
     }

@@ -1,18 +1,7 @@
 #include "language/abouttext.h"
 
+#include "core/paths.h"
 #include "language/language.h"
-
-std::string EXECUTABLEFOLDER(const std::string& path) {
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string EXECUTABLENAME(const std::string& path) {
-    const size_t slash = path.find_last_of('\\');
-    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = file.find_last_of('.');
-    return dot == std::string::npos ? file : file.substr(0, dot);
-}
 
 std::string ABOUTTITLE() { return LANGTEXT("A propos", "About"); }
 

@@ -7,12 +7,6 @@ constexpr char ABOUT_VERSION[] = "1.4 (25-OCT-2011)";
 // The project's home page, opened after the About box.
 constexpr char ABOUT_WEBSITE[] = "https://orloclock.example.org/";
 
-// Everything up to and including the last backslash ("" without one).
-std::string EXECUTABLEFOLDER(const std::string& path);
-// The file name after the last backslash, up to its last dot (all of it
-// without a dot).
-std::string EXECUTABLENAME(const std::string& path);
-
 std::string ABOUTTITLE();
 // The nine lines joined with CR LF, no line break after the last.
 std::string ABOUTTEXT(const std::string& executablepath);

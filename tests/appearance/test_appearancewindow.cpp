@@ -116,7 +116,9 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
         for (int round = 0; round < 2; ++round) {
             const uint8_t before = m.flag;
             SendMessageA(w, WM_COMMAND, m.id, 0);
-            EXPECT_TRUE(m.flag == (before ^ 1) && checked(m.id) == m.flag && m.shown() == m.flag) << m.id;
+            EXPECT_EQ(std::make_tuple(m.flag, checked(m.id), m.shown()),
+                      std::make_tuple(before ^ 1, m.flag == 1, m.flag == 1))
+                << m.id;
             EXPECT_TRUE(IsWindowVisible(w)) << m.id;
             EXPECT_EQ(windowUnits(w), round == 0 ? m.switched : start) << m.id;
         }
@@ -160,7 +162,7 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
     harness::WriteSettings("");
     const unsigned saves = APPEARANCESAVECOUNT;
     EXPECT_TRUE(clock.Exit());
-    EXPECT_EQ(APPEARANCESAVECOUNT, saves + 1);
+    EXPECT_EQ(APPEARANCESAVECOUNT.load(), saves + 1);
     EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "SysTray"), "2251");
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &tray));
 }
@@ -232,7 +234,8 @@ TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
     } cases[] = {{"the file replaced by its new copy", ' ', FILE_ATTRIBUTE_NORMAL},
                  {"a stale .tmp from a save cut short", 'f', FILE_ATTRIBUTE_NORMAL},
                  {"a folder holds the .tmp name: written in place", 'd', FILE_ATTRIBUTE_NORMAL},
-                 {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY}};
+                 {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY},
+                 {"a hidden file stays hidden", ' ', FILE_ATTRIBUTE_HIDDEN}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         harness::WriteSettings(chosen);

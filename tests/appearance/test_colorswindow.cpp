@@ -162,6 +162,8 @@ TEST(ColorsWindow, TransparencyPopupUnderTheCursor) {
     RECT r{};
     GetWindowRect(popup, &r);
     EXPECT_TRUE(r.left <= 700 && 700 < r.right && r.top <= 600 && 600 < r.bottom);
+    GetClientRect(popup, &r);
+    EXPECT_EQ(r.right, 26);  // the trackbar's width: the dialog frame stays
     EXPECT_EQ(GetWindowLongA(popup, GWL_STYLE) & WS_CAPTION, WS_BORDER);
     EXPECT_TRUE(GetWindowLongA(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     HWND trackbar = GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR);

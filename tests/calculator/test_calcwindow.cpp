@@ -50,6 +50,19 @@ TEST(CalculatorWindow, EvaluatesRecordsAndKeepsItsOwnHistory) {
         type(calc, s.keys);
         EXPECT_EQ(texts(calc), s.texts) << s.keys;
     }
+    // A pasted expression with its line break shows its result; Enter records it.
+    SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_SETSEL, 0, -1);
+    type(calc, "\b");
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 7);
+    memcpy(GlobalLock(text), "12*3\r\n", 7);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_PASTE, 0, 0);
+    EXPECT_EQ(texts(calc), "12*3|12*3 = 36|2+2 = 4\r\n2 + 3 * 4 = 14\r\n");
+    type(calc, "\r");
+    EXPECT_EQ(texts(calc), "||12*3 = 36\r\n2+2 = 4\r\n2 + 3 * 4 = 14\r\n");
     // A second calculator keeps its own history; the clock ticks on behind both.
     HWND other = openCalculator(clock.Window(), calc);
     ASSERT_NE(other, nullptr);
@@ -65,6 +78,27 @@ TEST(CalculatorWindow, EvaluatesRecordsAndKeepsItsOwnHistory) {
     SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageA(other, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(calc) || IsWindow(other));
+}
+
+TEST(CalculatorWindow, GivesBackWhatItTakes) {
+    // Opened and closed 200 times, no calculator leaves its font or its two
+    // icons behind. (Wine's GetGuiResources counts nothing, so each handle the
+    // window held is asked whether it is still alive.)
+    harness::ClockThread clock;
+    int alive = 0;
+    for (int i = 0; i < 200; ++i) {
+        HWND calc = openCalculator(clock.Window());
+        const auto icon = [calc](WPARAM which) {
+            return reinterpret_cast<HICON>(SendMessageA(calc, WM_GETICON, which, 0));
+        };
+        const HICON icons[] = {icon(ICON_BIG), icon(ICON_SMALL)};
+        const auto font = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_GETFONT, 0, 0));
+        SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ICONINFO info{};
+        for (HICON held : icons) alive += GetIconInfo(held, &info) ? 1 : 0;
+        alive += GetObjectType(font) ? 1 : 0;
+    }
+    EXPECT_EQ(alive, 0);
 }
 
 TEST(CalculatorWindow, KeepsItsMinimumAndSurvivesRandomPastes) {

@@ -74,4 +74,15 @@ TEST(ClockWindow, LabelsFollowTheClock) {
     harness::RestoreClock();
 }
 
+TEST(ClockWindow, WithoutItsTimerItSaysSoAndEnds) {
+    SETCLOCKTIMER = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
+    harness::ClockThread clock;
+    HWND box = harness::WaitWindow(CLOCKTITLE, clock.Window());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(LabelText(box, 0xFFFF), NOTIMERTEXT());
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(clock.Window()); }));
+    SETCLOCKTIMER = SetTimer;
+}
+
 }  // namespace
