@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests, then the
-# Windows build's tests under Wine on a virtual X display of their own (unit
-# tests, real windows, the user scenarios with real X input and samples of
-# the robustness runs; screenshots in build/screenshots). Then makes the
+# Builds everything and runs every test: the format check, the native unit
+# tests, the same with the sanitizers, a few seconds of each fuzz target, then
+# the Windows build's tests under Wine on a virtual X display of their own
+# (unit tests, real windows, the user's journey with real X input and samples
+# of the robustness runs; screenshots in build/screenshots). Then makes the
 # release package build/dist/orloclock-win64.zip.
 set -u
 . "$(dirname "$0")/tools/common.sh"
 orlo_install_packages || exit 1
 
 orlo_build_native || exit 1
+orlo_build_sanitize || exit 1
 orlo_build_win64 || exit 1
 
 failed=0
@@ -18,6 +20,10 @@ if command -v clang-format >/dev/null; then
     echo "test.sh: sources not in the project's format (clang-format -i)"; failed=1; }
 fi
 (cd "$BUILD_DIR/native" && ctest --output-on-failure) || failed=1
+# A sanitizer's report aborts the test that made it.
+(cd "$BUILD_DIR/native-sanitize" && ctest --output-on-failure) || failed=1
+# Each fuzz target for a few seconds: they build and run (tools/fuzz/run.sh SECONDS runs them longer).
+"$ORLO_ROOT/tools/fuzz/run.sh" 3 || failed=1
 
 unset DISPLAY
 orlo_start_xvfb

@@ -10,12 +10,12 @@ namespace {
 constexpr int32_t BOLD_WEIGHT = 700;
 constexpr int32_t REGULAR_WEIGHT = 400;
 
-// Rounds to the nearest integer with ties to the even neighbour, within int32.
+// Rounds to the nearest integer with ties to the even neighbour, held within
+// +-(2^31 - 1) so that the result can also be negated.
 int32_t roundEven(double value) {
+    constexpr double LIMIT = 2147483647.0;
     if (!(value == value)) return 0;  // NaN
-    if (value > 2147483647.0) return 2147483647;
-    if (value < -2147483648.0) return -2147483647 - 1;
-    return static_cast<int32_t>(std::nearbyint(value));
+    return static_cast<int32_t>(std::nearbyint(std::fmax(-LIMIT, std::fmin(LIMIT, value))));
 }
 
 }  // namespace
@@ -35,7 +35,10 @@ int32_t FONTWEIGHT(uint8_t fontattr) { return (fontattr & FONTATTR_BOLD) ? BOLD_
 float FONTDIALOGPOINTS(float fontsize) { return static_cast<float>(roundEven(LABELPOINTS(fontsize))); }
 
 int32_t FONTDIALOGHEIGHT(float fontsize, int logpixelsy) {
-    return -static_cast<int32_t>(FONTDIALOGPOINTS(fontsize) * logpixelsy / 72);
+    // Held before it is converted: a screen of absurd resolution asks for no
+    // height beyond what a 32-bit number holds.
+    const double pixels = static_cast<double>(FONTDIALOGPOINTS(fontsize)) * logpixelsy / 72;
+    return -static_cast<int32_t>(std::fmax(-2147483647.0, std::fmin(2147483647.0, pixels)));
 }
 
 float CHOSENFONTSIZE(int32_t tenths) { return static_cast<float>(roundEven(tenths / 10.0)); }

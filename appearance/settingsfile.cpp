@@ -2,6 +2,7 @@
 
 #include "appearance/windowmodes.h"
 #include "core/paths.h"
+#include "core/placement.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -74,9 +75,25 @@ std::string SETTINGSFILEPATH(const std::string& executable, const std::string& t
 }
 
 std::string FORMATSETTINGNUMBER(double value, int digits) {
+    // Plain decimal notation, never an exponent: the reader takes a sign,
+    // digits and a point, so "1e+11" would come back as 1.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, std::fabs(value));
-    return (value < 0 ? "-" : " ") + std::string(buffer);
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, std::fabs(value));  // d.ddde+XX
+    const char* e = std::strchr(buffer, 'e');
+    std::string significant = buffer[0] + std::string(static_cast<const char*>(buffer) + 2, e);
+    const int exponent = std::atoi(e + 1);
+    while (significant.size() > 1 && significant.back() == '0') significant.pop_back();
+    const int n = static_cast<int>(significant.size());
+    std::string text;
+    if (significant == "0")
+        text = "0";
+    else if (exponent < 0)
+        text = "0." + std::string(-exponent - 1, '0') + significant;
+    else if (exponent + 1 >= n)
+        text = significant + std::string(exponent + 1 - n, '0');
+    else
+        text = significant.substr(0, exponent + 1) + "." + significant.substr(exponent + 1);
+    return (value < 0 ? "-" : " ") + text;
 }
 
 double PARSESETTINGNUMBER(const std::string& text) {
@@ -138,5 +155,6 @@ void STORESETTING(AppearanceSettings& settings, std::size_t index, const std::st
 std::array<int32_t, 4> SAVEDCOORDS(const AppearanceSettings& settings, const std::array<int32_t, 4>& window) {
     if (!settings.Caption) return window;
     const int32_t v = CAPTIONALLOWANCE(settings);
-    return {settings.Left + CAPTIONWIDTH, settings.Top + v, settings.Width + CAPTIONWIDTH, settings.Height + v};
+    return {SATURATED32(int64_t{settings.Left} + CAPTIONWIDTH), SATURATED32(int64_t{settings.Top} + v),
+            SATURATED32(int64_t{settings.Width} + CAPTIONWIDTH), SATURATED32(int64_t{settings.Height} + v)};
 }

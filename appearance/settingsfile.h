@@ -48,7 +48,7 @@ const std::array<SettingKey, SETTINGSKEYCOUNT>& SETTINGSKEYS();
 std::string SETTINGSFILEPATH(const std::string& executable, const std::string& title);
 
 // A number as written: leading space (or "-"), at most `digits` significant
-// digits, integers without a decimal point.
+// digits in plain decimal notation, integers without a decimal point.
 std::string FORMATSETTINGNUMBER(double value, int digits);
 
 // The longest leading decimal number (sign, digits, point) after blanks; 0 when none.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/placement.h"
+
 namespace {
 
 constexpr int32_t NORMALCAPTIONUNITS = 20;  // a normal title bar and its border, in dialog units
@@ -13,7 +15,15 @@ int32_t sign(uint8_t flag) { return flag ? 1 : -1; }
 // Where an edge goes so that a span of `size` lies within [low, high);
 // when it cannot fit, its start meets `low`.
 int32_t within(int32_t start, int32_t size, int32_t low, int32_t high) {
-    return std::max(low, std::min(start, high - size));
+    return SATURATED32(std::max<int64_t>(low, std::min<int64_t>(start, int64_t{high} - size)));
+}
+
+// The record's geometry moved and grown by these amounts, saturating.
+void shift(AppearanceSettings& s, int64_t left, int64_t top, int64_t width, int64_t height) {
+    s.Left = SATURATED32(s.Left + left);
+    s.Top = SATURATED32(s.Top + top);
+    s.Width = SATURATED32(s.Width + width);
+    s.Height = SATURATED32(s.Height + height);
 }
 
 }  // namespace
@@ -25,26 +35,19 @@ int32_t CAPTIONALLOWANCE(const AppearanceSettings& settings) {
 void REMOVECAPTIONALLOWANCE(AppearanceSettings& settings) {
     if (!settings.Caption) return;
     const int32_t v = CAPTIONALLOWANCE(settings);
-    settings.Left -= CAPTIONWIDTH;
-    settings.Top -= v;
-    settings.Width -= CAPTIONWIDTH;
-    settings.Height -= v;
+    shift(settings, -CAPTIONWIDTH, -v, -CAPTIONWIDTH, -v);
 }
 
 void CAPTIONTOGGLEGEOMETRY(AppearanceSettings& settings) {
     const int32_t s = sign(settings.Caption);
     const int32_t v = CAPTIONALLOWANCE(settings);
-    settings.Left -= CAPTIONWIDTH * s;
-    settings.Top -= v * s;
-    settings.Width += CAPTIONWIDTH * s;
-    settings.Height += v * s;
+    shift(settings, -CAPTIONWIDTH * s, -v * s, CAPTIONWIDTH * s, v * s);
 }
 
 void TASKBARTOGGLEGEOMETRY(AppearanceSettings& settings) {
     if (!settings.Caption) return;
     const int32_t s = sign(settings.TaskBar);
-    settings.Top -= TASKBARSTEP * s;
-    settings.Height += TASKBARSTEP * s;
+    shift(settings, 0, -TASKBARSTEP * s, 0, TASKBARSTEP * s);
 }
 
 void WHEELSTEP(AppearanceSettings& settings, int delta) {
@@ -64,8 +67,9 @@ void TOGGLETRANSPARENTBACKGROUND(AppearanceSettings& settings) {
 }
 
 void KEEPONSCREEN(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight) {
-    if (screenWidth - settings.Width < settings.Left) settings.Left = screenWidth - settings.Width;
-    if (screenHeight - settings.Height < settings.Top) settings.Top = screenHeight - settings.Height;
+    const int64_t right = int64_t{screenWidth} - settings.Width, bottom = int64_t{screenHeight} - settings.Height;
+    if (right < settings.Left) settings.Left = SATURATED32(right);
+    if (bottom < settings.Top) settings.Top = SATURATED32(bottom);
 }
 
 void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& area) {

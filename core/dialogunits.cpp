@@ -1,5 +1,7 @@
 #include "core/dialogunits.h"
 
+#include "core/placement.h"
+
 int32_t PIXELSTOUNITS(int32_t pixels, int32_t per1024) {
     if (per1024 <= 0) return 0;
     const int64_t scaled = static_cast<int64_t>(pixels) * 1024;
@@ -10,5 +12,5 @@ int32_t PIXELSTOUNITS(int32_t pixels, int32_t per1024) {
         units = q - 1;
     else if (2 * r >= per1024)
         units = q + 1;
-    return static_cast<int32_t>(units);
+    return SATURATED32(units);
 }

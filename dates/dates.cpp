@@ -13,6 +13,24 @@ int64_t floorDiv(int64_t a, int64_t b) {
     return q;
 }
 
+// The rules computed in 64 bits, so that every 32-bit year, month and day
+// gives a result; within the years 1 to 9999 nothing wraps.
+int64_t dayNumber(int64_t y, int64_t m, int64_t day) {
+    if (m < 3) {
+        m += 12;
+        y -= 1;
+    }
+    return floorDiv(1461 * (y + 4712), 4) - y / 100 + y / 400 + floorDiv(153 * (m - 1) + 1, 5) + day;
+}
+
+int64_t weekday(int64_t n) { return n % 7 + 1; }  // the remainder has the sign of n
+
+int64_t weekOneMonday(int64_t year) {
+    int64_t n = dayNumber(year, 1, 1);
+    for (int step = 0; step < 7 && weekday(n) != 4; ++step) ++n;
+    return n - 3;
+}
+
 const char* at(const char* const* list, int32_t count, int32_t position) {
     return (position >= 1 && position <= count) ? list[position - 1] : "";
 }
@@ -40,30 +58,19 @@ constexpr const char* LONG_MONTHS[24] = {
 }  // namespace
 
 int32_t DAYNUMBER(int32_t year, int32_t month, int32_t day) {
-    int64_t y = year, m = month;
-    if (m < 3) {
-        m += 12;
-        y -= 1;
-    }
-    int64_t n = floorDiv(1461 * (y + 4712), 4) - y / 100 + y / 400 + floorDiv(153 * (m - 1) + 1, 5) + day;
-    return static_cast<int32_t>(n);
+    // Day numbers are 32-bit: far outside the years they count they wrap.
+    return static_cast<int32_t>(dayNumber(year, month, day));
 }
 
-uint8_t WEEKDAYOF(int32_t daynumber) { return static_cast<uint8_t>(daynumber % 7 + 1); }
+uint8_t WEEKDAYOF(int32_t daynumber) { return static_cast<uint8_t>(weekday(daynumber)); }
 
 uint8_t DATEWEEKDAY(int32_t year, int32_t month, int32_t day) { return WEEKDAYOF(DAYNUMBER(year, month, day)); }
 
-int32_t WEEKONEMONDAY(int32_t year) {
-    int32_t n = DAYNUMBER(year, 1, 1);
-    for (int step = 0; step < 7 && WEEKDAYOF(n) != 4; ++step) ++n;
-    return n - 3;
-}
+int32_t WEEKONEMONDAY(int32_t year) { return static_cast<int32_t>(weekOneMonday(year)); }
 
 uint8_t WEEKNUMBER(int32_t year, int32_t month, int32_t day) {
-    const int32_t s = WEEKONEMONDAY(year);
-    const int32_t e = WEEKONEMONDAY(year + 1) - 1;
-    const int32_t t = DAYNUMBER(year, month, day);
-    if (t < s) return static_cast<uint8_t>((t - WEEKONEMONDAY(year - 1)) / 7 + 1);
+    const int64_t s = weekOneMonday(year), e = weekOneMonday(int64_t{year} + 1) - 1, t = dayNumber(year, month, day);
+    if (t < s) return static_cast<uint8_t>((t - weekOneMonday(int64_t{year} - 1)) / 7 + 1);
     if (t > e) return 1;
     return static_cast<uint8_t>((t - s) / 7 + 1);
 }
@@ -118,6 +125,23 @@ std::string LONGDATETEXT(int32_t year, int32_t month, int32_t day) {
     s += std::to_string(WEEKNUMBER(year, month, day));
     s += ')';
     return s;
+}
+
+bool PARSEISODATE(const std::string& text, int32_t& year, int32_t& month, int32_t& day) {
+    const auto number = [&text](size_t from, size_t to, int32_t& value) {
+        value = 0;
+        for (size_t i = from; i < to; ++i) {
+            if (text[i] < '0' || text[i] > '9') return false;
+            value = value * 10 + (text[i] - '0');
+        }
+        return true;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+    if (!number(0, 4, year) || !number(5, 7, month) || !number(8, 10, day)) return false;
+    if (year < 1 || month < 1 || month > 12 || day < 1) return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int32_t lengths[12] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return day <= lengths[month - 1];
 }
 
 LocalClockReader LOCALCLOCKSOURCE = PLATFORMLOCALCLOCK;

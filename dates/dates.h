@@ -27,6 +27,10 @@ const char* LONGMONTHNAME(int32_t month);
 std::string SHORTDATETEXT(int32_t year, int32_t month, int32_t day);  // Mon.1 Jan. 2024(w1)
 std::string LONGDATETEXT(int32_t year, int32_t month, int32_t day);   // Monday 1 January 2024 (week 1)
 
+// A date written exactly YYYY-MM-DD that names a real day of the years 1 to
+// 9999, as orlodate takes it; false for anything else.
+bool PARSEISODATE(const std::string& text, int32_t& year, int32_t& month, int32_t& day);
+
 // The local clock as the clock texts read it.
 struct LocalClock {
     int32_t Year, Month, Day, Hour, Minute;

@@ -6,7 +6,7 @@ BUILD_DIR=${ORLO_BUILD_DIR:-$ORLO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 ORLO_PACKAGES="cmake make g++ python3 g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-utils
-  imagemagick xdotool googletest libgtest-dev libbenchmark-dev zip"
+  imagemagick xdotool googletest libgtest-dev libbenchmark-dev zip clang libclang-rt-14-dev"
 
 # Installs the Debian packages that are missing (apt-get as root, else sudo).
 orlo_install_packages() {
@@ -25,6 +25,12 @@ orlo_install_packages() {
 orlo_build_native() {
   cmake -S "$ORLO_ROOT" -B "$BUILD_DIR/native" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
     cmake --build "$BUILD_DIR/native" -j"$JOBS"
+}
+
+# The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+orlo_build_sanitize() {
+  cmake -S "$ORLO_ROOT" -B "$BUILD_DIR/native-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLO_SANITIZE=ON >/dev/null &&
+    cmake --build "$BUILD_DIR/native-sanitize" -j"$JOBS"
 }
 
 orlo_build_win64() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <limits>
 #include <string>
 
@@ -50,7 +51,8 @@ TEST(SettingsFile, ValuesReadAndWrittenBack) {
         {"BgndCol", "4294967296", " 0"}, {"BgndCol", "99999999999999999999", " 0"}, {"CustomColorC15", "-2.5", "-2"},
         {"CustomColorC00", "0x1F", " 0"}, {"FgndCol", "1e5", " 1"}, {"FgndCol", ".5", " 0"},
         {"FontSize", "10.5", " 10.5"}, {"FontSize", "12.3456789", " 12.34568"}, {"FontSize", "nan", " 0"},
-        {"FontSize", std::string(400, '9'), " 3.402823e+38"}, {"FontSize", "-0", " 0"},
+        {"FontSize", "666666651600", " 666666700000"}, {"FontSize", "0.00001", " 0.00001"}, {"FontSize", "-0", " 0"},
+        {"FontSize", std::string(400, '9'), " 340282300000000000000000000000000000000"},
         {"FontName", "Courier New", " Courier New"},
         {"FontName", std::string(1000, 'f'), " " + std::string(259, 'f')}};
     // clang-format on
@@ -158,6 +160,29 @@ TEST(WindowModes, KeptReachableOnTheScreen) {
     }
 }
 
+TEST(WindowModes, GeometryAtTheEndsOfTheRange) {
+    // Whatever a file holds, the arithmetic stays within 32 bits and keeps its
+    // meaning: far off stays far off, and the size hold and the pull-in then
+    // bring the window onto the work area.
+    constexpr int32_t MIN = INT32_MIN, MAX = INT32_MAX;
+    for (const Rect& r : {Rect{MIN, MIN, MIN, MIN}, Rect{MAX, MAX, MAX, MAX}, Rect{MIN, MAX, 0, -50}}) {
+        for (uint8_t taskbar : {0, 1}) {
+            AppearanceSettings s = at(r, 1, taskbar);
+            REMOVECAPTIONALLOWANCE(s);
+            EXPECT_EQ(rectOf(s)[0], r[0] == MIN ? MIN : r[0] - 2);
+            CAPTIONTOGGLEGEOMETRY(s);
+            TASKBARTOGGLEGEOMETRY(s);
+            KEEPONSCREEN(s, 853, 640);
+            const auto saved = SAVEDCOORDS(s, r);
+            EXPECT_TRUE(saved[2] >= s.Width || s.Width == MAX);
+            HOLDWINDOWSIZE(s, 853, 640);
+            PULLINTOAREA(s, false, UnitRect{0, 0, 853, 640});
+            EXPECT_TRUE(s.Left >= 0 && s.Top >= 0 && s.Left + s.Width <= 853 && s.Top + s.Height <= 640)
+                << r[0] << " " << r[1];
+        }
+    }
+}
+
 TEST(FontRules, LabelHeightsAndTheFontDialog) {
     // The time label is four times the date label; 0 or no size counts as 8
     // points, and sizes are held within 4..200 points.
@@ -176,7 +201,9 @@ TEST(FontRules, LabelHeightsAndTheFontDialog) {
                   std::make_pair(c.time, c.date))
             << c.fontsize;
     }
-    EXPECT_EQ(FONTHEIGHT(1.875f, 96), -2);  // 2.5 pixels: a tie goes to the even neighbour
+    EXPECT_EQ(FONTHEIGHT(1.875f, 96), -2);              // 2.5 pixels: a tie goes to the even neighbour
+    EXPECT_EQ(FONTHEIGHT(800, INT32_MAX), -INT32_MAX);  // an absurd resolution: held, not overflowed
+    EXPECT_EQ(FONTDIALOGHEIGHT(200, INT32_MAX), -INT32_MAX);
     // The dialog opens at whole points (ties to even), its height truncated;
     // what it gives comes back in whole points with the attribute bits.
     // clang-format off

@@ -2,6 +2,8 @@
 // clock's rounding rule, and keeping a window whole on a work area.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/dialogunits.h"
 #include "core/placement.h"
 

@@ -2,6 +2,8 @@
 // test program. Expected texts are Windows-1252 bytes written as escapes.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "dates/comctlversion.h"
 #include "dates/dates.h"
 #include "language/language.h"
@@ -67,6 +69,20 @@ TEST(Dates, ShortAndLongTexts) {
         EXPECT_EQ(SHORTDATETEXT(c.y, c.m, c.d), LANGTEXT(c.shortFr, c.shortEn));
         EXPECT_EQ(LONGDATETEXT(c.y, c.m, c.d), LANGTEXT(c.longFr, c.longEn));
     }
+}
+
+TEST(Dates, DefinedForEveryYearMonthAndDay) {
+    // Nothing is validated, and nothing overflows: the texts are what the rules
+    // give, with the year as passed.
+    for (const int32_t y : {INT32_MIN, -1, 0, INT32_MAX})
+        for (const int32_t m : {INT32_MIN, 2, INT32_MAX})
+            for (const int32_t d : {INT32_MIN, 29, INT32_MAX}) {
+                const std::string shortText = SHORTDATETEXT(y, m, d), longText = LONGDATETEXT(y, m, d);
+                EXPECT_NE(shortText.find(" " + std::to_string(y) + LANGTEXT("(s", "(w")), std::string::npos)
+                    << shortText;
+                EXPECT_EQ(longText.back(), ')') << longText;
+            }
+    EXPECT_EQ(WEEKNUMBER(INT32_MAX, 12, 31), 1);  // as on 2047-12-31: 400 years are whole weeks
 }
 
 TEST(Dates, CommonControlsVersionInHundredths) {
