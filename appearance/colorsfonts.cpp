@@ -44,7 +44,8 @@ HFONT createLabelFont(const AppearanceRecord& record, HWND label, float points) 
 void placeBesideClock(HWND dialog, HWND clock) {
     RECT r{};
     GetWindowRect(clock, &r);
-    PLACEDIALOGONWORKAREA(dialog, r.left - DIALOG_OFFSET_LEFT, r.top - DIALOG_OFFSET_UP, clock);
+    PLACEDIALOGONWORKAREA(dialog, r.left - SCREENPIXELS(DIALOG_OFFSET_LEFT), r.top - SCREENPIXELS(DIALOG_OFFSET_UP),
+                          clock);
     SetForegroundWindow(dialog);
 }
 

@@ -56,6 +56,7 @@ int32_t CHOSENCOLOR(const ColorRole& role, bool confirmed, int32_t chosen);
 // Only the red, green and blue bytes are painted or compared.
 constexpr int32_t PAINTEDCOLOR(int32_t colour) { return colour & 0x00FFFFFF; }
 
-// Offset of the font and colour dialogs from the clock's top-left corner.
+// Offset of the font and colour dialogs from the clock's top-left corner, in
+// pixels of a 96-dpi screen.
 constexpr int32_t DIALOG_OFFSET_LEFT = 240;
 constexpr int32_t DIALOG_OFFSET_UP = 250;

@@ -13,8 +13,11 @@ constexpr DWORD POPUP_STYLE = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT
 // that the trackbar defines no style for and ignores; it is kept as it was.
 constexpr DWORD TRACKBAR_UNUSED_BIT = 0x4000;
 constexpr DWORD TRACKBAR_STYLE = WS_CHILD | WS_VISIBLE | TBS_VERT | TBS_BOTH | TBS_NOTICKS | TRACKBAR_UNUSED_BIT;
+// In pixels of a 96-dpi screen, scaled to the screen's resolution.
 constexpr int CLIENT_WIDTH = 26;
 constexpr int CLIENT_HEIGHT = 72;
+constexpr int CLIENT_CENTRE_X = 13;
+constexpr int CLIENT_CENTRE_Y = 36;
 constexpr int TRACKBAR_WIDTH = 26;
 constexpr int TRACKBAR_HEIGHT = 108;
 
@@ -24,9 +27,9 @@ HWND Popup = nullptr;
 
 // Outer rectangle of a captioned dialog whose client area is centred on the cursor.
 RECT popupRectAt(POINT cursor) {
-    RECT r{cursor.x - CLIENT_WIDTH / 2, cursor.y - CLIENT_HEIGHT / 2, 0, 0};
-    r.right = r.left + CLIENT_WIDTH;
-    r.bottom = r.top + CLIENT_HEIGHT;
+    RECT r{cursor.x - SCREENPIXELS(CLIENT_CENTRE_X), cursor.y - SCREENPIXELS(CLIENT_CENTRE_Y), 0, 0};
+    r.right = r.left + SCREENPIXELS(CLIENT_WIDTH);
+    r.bottom = r.top + SCREENPIXELS(CLIENT_HEIGHT);
     AdjustWindowRectEx(&r, POPUP_STYLE, FALSE, WS_EX_DLGMODALFRAME);
     return r;
 }
@@ -68,8 +71,9 @@ void SHOWTRANSPARENCYDIALOG(AppearanceRecord& record) {
     SetWindowPos(popup, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-    HWND trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, "", TRACKBAR_STYLE, 0, 0, TRACKBAR_WIDTH, TRACKBAR_HEIGHT,
-                                    popup, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_TRANSPARENCY_TRACKBAR)),
+    HWND trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, "", TRACKBAR_STYLE, 0, 0, SCREENPIXELS(TRACKBAR_WIDTH),
+                                    SCREENPIXELS(TRACKBAR_HEIGHT), popup,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_TRANSPARENCY_TRACKBAR)),
                                     GetModuleHandleA(nullptr), nullptr);
     SendMessageA(trackbar, TBM_SETRANGE, TRUE, MAKELONG(TRACKBAR_MIN, TRACKBAR_MAX));
     SendMessageA(trackbar, TBM_SETPAGESIZE, 0, TRACKBAR_PAGE);

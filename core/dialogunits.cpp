@@ -14,3 +14,8 @@ int32_t PIXELSTOUNITS(int32_t pixels, int32_t per1024) {
         units = q + 1;
     return SATURATED32(units);
 }
+
+int32_t SCALEDPIXELS(int32_t pixels, int dpi) {
+    const int64_t scaled = int64_t{pixels} * dpi;
+    return SATURATED32((scaled + (scaled < 0 ? -48 : 48)) / 96);
+}

@@ -6,3 +6,7 @@
 #include <cstdint>
 
 int32_t PIXELSTOUNITS(int32_t pixels, int32_t per1024);
+
+// A length given in pixels of a 96-dpi screen, on a screen of `dpi` pixels
+// per inch: scaled and rounded to the nearest pixel (halves away from zero).
+int32_t SCALEDPIXELS(int32_t pixels, int dpi);

@@ -68,6 +68,8 @@ int SCREENDPI() {
     return dpi;
 }
 
+int32_t SCREENPIXELS(int32_t pixels) { return SCALEDPIXELS(pixels, SCREENDPI()); }
+
 HFONT CREATESCREENFONT(const char* face, double points, LONG weight) {
     LOGFONTA font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * SCREENDPI() / 72.0));

@@ -20,6 +20,8 @@ bool REACHABLEONSCREEN(const RECT& outer);
 
 // Pixels per logical inch of the screen, vertically.
 int SCREENDPI();
+// A length given in pixels of a 96-dpi screen, at the screen's resolution.
+int32_t SCREENPIXELS(int32_t pixels);
 
 // A font of the given face and size in points at the screen's resolution;
 // the caller owns it.

@@ -132,8 +132,9 @@ void SHOWCALENDAR(HWND clock) {
     RECT w{}, c{};
     GetWindowRect(clock, &w);
     GetClientRect(clock, &c);
-    const int left = w.left + ((w.right - w.left) - (c.right - c.left)) - 413;
-    const int top = w.top + ((w.bottom - w.top) - (c.bottom - c.top)) - 260;
+    // 413 and 260 pixels at 96 dpi, as many inches at the screen's resolution.
+    const int left = w.left + ((w.right - w.left) - (c.right - c.left)) - SCREENPIXELS(413);
+    const int top = w.top + ((w.bottom - w.top) - (c.bottom - c.top)) - SCREENPIXELS(260);
     // A clock near the left or top edge would push the calendar off the screen.
     PLACEDIALOGONWORKAREA(calendar, left, top, clock);
 

@@ -3,7 +3,8 @@
 #pragma once
 #include <string>
 
-constexpr char ABOUT_VERSION[] = "1.4 (25-OCT-2011)";
+// The build's version (major.minor, as the version block has it) and release date.
+constexpr char ABOUT_VERSION[] = ORLO_VERSION " (" ORLO_RELEASE_DATE ")";
 // The project's home page, opened after the About box.
 constexpr char ABOUT_WEBSITE[] = "https://orloclock.example.org/";
 

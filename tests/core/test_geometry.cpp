@@ -26,6 +26,13 @@ TEST(Geometry, PixelsToDialogUnits) {
             ASSERT_EQ(PIXELSTOUNITS(static_cast<int32_t>((2LL * u * per1024 / 1024 + 1) / 2), per1024), u) << per1024;
 }
 
+TEST(Geometry, PixelsScaledToTheScreen) {
+    // At 100, 125, 150 and 200 % of 96 dpi, to the nearest pixel.
+    const int32_t cases[][3] = {{413, 96, 413}, {413, 120, 516}, {413, 144, 620}, {260, 144, 390},
+                                {13, 144, 20},  {-13, 144, -20}, {26, 192, 52},   {240, 168, 420}};
+    for (const auto& c : cases) EXPECT_EQ(SCALEDPIXELS(c[0], c[1]), c[2]) << c[0] << " at " << c[1];
+}
+
 TEST(Geometry, KeptWholeOnTheWorkArea) {
     // Where asked when inside; else moved in, its top-left corner winning when too large.
     const PlaceRect area{0, 0, 1280, 994}, left{-1024, 0, 0, 768};
