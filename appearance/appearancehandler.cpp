@@ -253,7 +253,12 @@ void INITTRAYICONDATA(const char* tip, const char* iconname, AppearanceRecord& r
     record.TrayIcon.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(module));
     record.TrayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.TrayIcon.uCallbackMessage = WM_TRAYICON;
-    record.TrayIcon.hIcon = name.empty() ? nullptr : LoadIconA(module, name.c_str());
+    // The small size, which the notification area shows; shared, as the
+    // record has no owner to free it.
+    record.TrayIcon.hIcon =
+        name.empty() ? nullptr
+                     : static_cast<HICON>(LoadImageA(module, name.c_str(), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (tip) std::strncpy(record.TrayIcon.szTip, tip, 63);  // the first version's tip holds 64 bytes
     record.TrayIcon.szTip[63] = '\0';
 }

@@ -116,11 +116,7 @@ void SHOWCALCULATOR(HWND owner) {
     HWND hwnd = CREATEDIALOGWINDOW(t, owner, CALCULATORPROC, reinterpret_cast<LPARAM>(owned.get()));
     if (!hwnd) return;  // no window, no WM_INITDIALOG: it is still ours to free
     owned.release();    // the window's now, until WM_NCDESTROY
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    data.BigIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO2", IMAGE_ICON, 32, 32, 0)));
-    data.SmallIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO2", IMAGE_ICON, 16, 16, 0)));
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(data.BigIcon.get()));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(data.SmallIcon.get()));
+    SETWINDOWICONS(hwnd, "ICO2", data.BigIcon, data.SmallIcon);
     data.Font.reset(CREATESCREENFONT("Tahoma", 12, FW_NORMAL));
     for (int id : {ID_CALC_INPUT, ID_CALC_RESULT, ID_CALC_HISTORY})
         SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(data.Font.get()), TRUE);

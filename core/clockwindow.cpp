@@ -6,6 +6,7 @@
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
 #include "core/win32handles.h"
+#include "core/windowgeometry.h"
 #include "dates/calendar.h"
 #include "dates/dates.h"
 #include "language/language.h"
@@ -30,11 +31,7 @@ std::string windowText(HWND window) {
 void setLabel(HWND hwnd, int id, const std::string& text) { SetWindowTextA(GetDlgItem(hwnd, id), text.c_str()); }
 
 void prepareClockWindow(HWND hwnd) {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    BigIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO1", IMAGE_ICON, 32, 32, 0)));
-    SmallIcon.reset(static_cast<HICON>(LoadImageA(module, "ICO1", IMAGE_ICON, 16, 16, 0)));
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(BigIcon.get()));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon.get()));
+    SETWINDOWICONS(hwnd, "ICO1", BigIcon, SmallIcon);
     CLOCKAPPEARANCE = AppearanceRecord{};
     CLOCKAPPEARANCE.Window = hwnd;
     INITTRAYICONDATA(CLOCKTITLE, "ICO1", CLOCKAPPEARANCE);

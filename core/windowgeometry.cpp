@@ -70,6 +70,16 @@ int SCREENDPI() {
 
 int32_t SCREENPIXELS(int32_t pixels) { return SCALEDPIXELS(pixels, SCREENDPI()); }
 
+void SETWINDOWICONS(HWND window, const char* name, UniqueIcon& big, UniqueIcon& small) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    big.reset(static_cast<HICON>(
+        LoadImageA(module, name, IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    small.reset(static_cast<HICON>(
+        LoadImageA(module, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+}
+
 HFONT CREATESCREENFONT(const char* face, double points, LONG weight) {
     LOGFONTA font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * SCREENDPI() / 72.0));

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "core/win32handles.h"
+
 void DLGUNITSTOPIXELS(HWND window, int32_t& x, int32_t& y);
 void PIXELSTODLGUNITS(HWND window, int32_t& x, int32_t& y);
 void GETWINDOWLOCATION(HWND window, int32_t& left, int32_t& top);
@@ -26,6 +28,11 @@ int32_t SCREENPIXELS(int32_t pixels);
 // A font of the given face and size in points at the screen's resolution;
 // the caller owns it.
 HFONT CREATESCREENFONT(const char* face, double points, LONG weight);
+
+// Loads the program's icon `name` at the system's sizes for big and small
+// icons (they grow with the screen's scale) and gives both to the window,
+// which uses them until it is gone; `big` and `small` own them.
+void SETWINDOWICONS(HWND window, const char* name, UniqueIcon& big, UniqueIcon& small);
 
 // Moves a dialog so that its top-left corner is at (left, top) or as near
 // as keeps it whole on the work area of the monitor nearest to `neighbour`

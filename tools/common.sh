@@ -69,6 +69,16 @@ orlo_wine_env() {
   local managed=Y
   [ -n "${ORLO_XVFB_PID:-}" ] && managed=N
   timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f >/dev/null 2>&1
+  orlo_wine_dpi 96  # 100 %, whatever a run cut short left behind (tools/wine-dpi.sh)
+}
+
+# The display scale of the prefix in dots per inch, where Wine reads it; each
+# Wine process reads it when it starts.
+orlo_wine_dpi() {
+  local key
+  for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+    timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || return 1
+  done
 }
 
 orlo_stop() {

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's two icons as 256-colour .ico files.
 
-  makeicons.py OUTDIR  ->  OUTDIR/clock.ico (64, 48, 32, 16 px)
-                           OUTDIR/calc.ico  (64 px)
+  makeicons.py OUTDIR  ->  OUTDIR/clock.ico and OUTDIR/calc.ico (64 to 16 px)
 """
 import math
 import struct
@@ -64,14 +63,15 @@ def calculator(n):
         for x in range(x1 - n // 5, x1 - n // 24):
             img[y][x] = DIGIT
     kw = (x1 - x0) // 4
+    gap = 2 if n >= 32 else 1  # keys stay visible at the small sizes
     top = m + n // 4 + n // 16
     for row in range(4):
         for col in range(4):
             colour = KEYOP if col == 3 else KEY
             ky = top + row * kw
-            for y in range(ky, ky + kw - 2):
-                for x in range(x0 + col * kw, x0 + col * kw + kw - 2):
-                    if y < n - m - 2:
+            for y in range(ky, ky + kw - gap):
+                for x in range(x0 + col * kw, x0 + col * kw + kw - gap):
+                    if y < n - m - gap:
                         img[y][x] = colour
     return img
 
@@ -108,5 +108,7 @@ def write_ico(path, images):
 
 if __name__ == '__main__':
     outdir = sys.argv[1]
-    write_ico(outdir + '/clock.ico', [clock(s) for s in (64, 48, 32, 16)])
-    write_ico(outdir + '/calc.ico', [calculator(64)])
+    # The big and small icon sizes at 100, 125, 150 and 200 % scale.
+    sizes = (64, 48, 40, 32, 24, 20, 16)
+    write_ico(outdir + '/clock.ico', [clock(s) for s in sizes])
+    write_ico(outdir + '/calc.ico', [calculator(s) for s in sizes])

@@ -38,9 +38,14 @@ def xdotool(*args):
     run('xdotool', *args)
 
 
-def screenshot(path):
+def screenshot(path, window=None):
+    """The whole screen, or only the rectangle of one X window."""
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    run('import', '-window', 'root', path)
+    crop = []
+    if window is not None:
+        x, y, w, h = geometry(window)
+        crop = ['-crop', f'{w}x{h}+{x}+{y}', '+repage']
+    run('import', '-window', 'root', *crop, path)
 
 
 class Clock:

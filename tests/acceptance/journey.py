@@ -2,19 +2,21 @@
 """A user's day with the clock, end to end: the real executable under Wine,
 worked with real X mouse and keyboard input, seen only from outside.
 
-  journey.py BIN_FOLDER WORK_FOLDER [--fr]
+  journey.py BIN_FOLDER WORK_FOLDER [--fr] [--scale]
 
-Screenshots go to WORK_FOLDER/../screenshots/.
+With --scale, only the windows at the display scale that tools/wine-dpi.sh
+set (ORLO_DPI). Screenshots go to WORK_FOLDER/../screenshots/.
 """
 import datetime
 import os
 import subprocess
 import sys
 
-from clockdriver import Clock, Spy, TITLE, geometry, screenshot, wait_for, windows, xdotool
+from clockdriver import Clock, Spy, TITLE, geometry, run, screenshot, wait_for, windows, xdotool
 
 BIN, WORK = sys.argv[1], sys.argv[2]
 FRENCH = '--fr' in sys.argv
+SCALE = '--scale' in sys.argv
 LANG = 'fr' if FRENCH else 'en'
 EXE = os.path.join(BIN, 'orloclock-fr.exe' if FRENCH else 'orloclock.exe')
 CALENDAR = 'Calendrier' if FRENCH else 'Calendar'
@@ -28,8 +30,8 @@ def check(condition, message):
         raise AssertionError(message)
 
 
-def shot(name):
-    screenshot(os.path.join(os.path.dirname(WORK.rstrip('/')), 'screenshots', f'journey-{LANG}-{name}.png'))
+def shot(name, window=None):
+    screenshot(os.path.join(os.path.dirname(WORK.rstrip('/')), 'screenshots', f'journey-{LANG}-{name}.png'), window)
 
 
 def today():
@@ -137,13 +139,50 @@ def journey():
         check(all(saved['All'][k] == v for k, v in chosen.items()), f'{step}: saved {saved["All"]}')
 
 
+def scale():
+    """The real clock at the screen's scale: the clock, the calendar, the
+    transparency popup and the calculator each appear whole on the screen,
+    and the calculator evaluates; a screenshot of each."""
+    dpi = os.environ['ORLO_DPI']
+    clock = Clock(os.path.join(WORK, f'scale-{dpi}'), EXE)
+    if os.path.exists(clock.ini):
+        os.remove(clock.ini)
+    screen = tuple(int(v) for v in run('xdotool', 'getdisplaygeometry').split())
+
+    def whole(title, name):
+        found = wait_for(lambda: windows(title))
+        check(found, f'{name} did not open at {dpi} dpi')
+        x, y, w, h = geometry(found[0])
+        check(x >= 0 and y >= 0 and x + w <= screen[0] and y + h <= screen[1], f'{name} at {(x, y, w, h)}')
+        shot(f'{dpi}dpi-{name}', found[0])
+
+    clock.start()
+    whole(TITLE, 'clock')
+    xdotool('mousemove', *clock.point('date'), 'click', 1)
+    whole(CALENDAR, 'calendar')
+    xdotool('key', 'Escape')
+    check(wait_for(lambda: not windows(CALENDAR)), 'Esc did not close the calendar')
+    clock.menu_command('Down', 'Down', 'Down', 'Down', 'Right')  # Transparency, Window (choose %)
+    whole('Transparency TrackBar', 'popup')
+    xdotool('key', 'Escape')
+    check(wait_for(lambda: not windows('Transparency TrackBar')), 'Esc did not close the popup')
+    xdotool('mousemove', *clock.point('time'), 'click', '--repeat', 2, '--delay', 80, 1)
+    check(wait_for(lambda: windows('orlo calc')), 'a double click on the time did not open the calculator')
+    xdotool('type', '--delay', 40, '6*7')
+    check(wait_for(lambda: SPY.text('orlo calc', ID_CALC_RESULT) == '6*7 = 42'), 'the calculator did not evaluate')
+    whole('orlo calc', 'calculator')
+    xdotool('key', 'alt+F4')
+    clock.menu_command('Up')
+    check(clock.wait_exit() == 0, '"Exit" did not end the clock')
+
+
 if __name__ == '__main__':
     try:
-        journey()
+        scale() if SCALE else journey()
     except Exception as failure:
         shot('failure')
         print(f'journey ({LANG}): FAILED: {failure}')
         sys.exit(1)
     finally:
         subprocess.run(['wineserver', '-k'], capture_output=True)
-    print(f'journey ({LANG}): passed')
+    print(f'journey ({LANG}{", " + os.environ["ORLO_DPI"] + " dpi" if SCALE else ""}): passed')

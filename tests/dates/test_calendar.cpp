@@ -23,21 +23,31 @@ TEST(Calendar, ShowsTheSelectedDayWhileTheClockWaits) {
     harness::ClockThread clock;
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
-    SetWindowPos(w, nullptr, 700, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // room above and left of it
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
     HWND cal = harness::WaitWindow(TITLE);
     ASSERT_NE(cal, nullptr);
-    RECT clockRect{}, client{}, calRect{};
-    GetWindowRect(w, &clockRect), GetClientRect(w, &client), GetWindowRect(cal, &calRect);
-    EXPECT_EQ(std::make_pair(calRect.left, calRect.top),
-              std::make_pair(clockRect.right - client.right - 413, clockRect.bottom - client.bottom - 260));
-    EXPECT_EQ(SendDlgItemMessageA(cal, ID_CALENDAR_MONTH, MCM_GETMAXSELCOUNT, 0, 0), 31);
+    HWND month = GetDlgItem(cal, ID_CALENDAR_MONTH);
+    EXPECT_EQ(SendMessageA(month, MCM_GETMAXSELCOUNT, 0, 0), 31);
     EXPECT_EQ(GetWindowLongA(cal, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // a frame, no title bar
-    NMSELCHANGE change{};
-    change.nmhdr = {GetDlgItem(cal, ID_CALENDAR_MONTH), ID_CALENDAR_MONTH, static_cast<UINT>(MCN_SELCHANGE)};
-    change.stSelStart.wYear = 2024, change.stSelStart.wMonth = 2, change.stSelStart.wDay = 29;
-    SendMessageA(cal, WM_NOTIFY, ID_CALENDAR_MONTH, reinterpret_cast<LPARAM>(&change));
-    EXPECT_EQ(LabelText(cal, ID_CALENDAR_LABEL), LONGDATETEXT(2024, 2, 29));
+    // The control itself reports a new selection: a click on the 20th of the
+    // month shown, found by the control's own hit test.
+    RECT area{};
+    GetClientRect(month, &area);
+    MCHITTESTINFO hit{};
+    hit.cbSize = MCHITTESTINFO_V1_SIZE;
+    bool found = false;
+    for (LONG y = 0; y < area.bottom && !found; y += 2)
+        for (LONG x = 0; x < area.right && !found; x += 2) {
+            hit.pt = {x, y};
+            found = SendMessageA(month, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE &&
+                    hit.st.wDay == 20;
+        }
+    ASSERT_TRUE(found);
+    ClientToScreen(month, &hit.pt);
+    harness::Click(hit.pt);
+    EXPECT_TRUE(WaitUntil([&] {
+        return LabelText(cal, ID_CALENDAR_LABEL) == LONGDATETEXT(hit.st.wYear, hit.st.wMonth, 20);
+    })) << LabelText(cal, ID_CALENDAR_LABEL);
     harness::SetFakeClock({2023, 9, 5, 10, 22});  // the disabled clock ticks on
     EXPECT_TRUE(WaitUntil([&] { return LabelText(w, ID_TIME_LABEL) == "10:22"; }));
     PostMessageA(cal, WM_COMMAND, IDCANCEL, 0);

@@ -1,15 +1,19 @@
 // The About box from the clock window of this process: its text, then the
-// web site handed to the shell however the box was closed.
+// web site handed to the shell however the box was closed; and the version
+// it shows, as every program of the build carries it in its version block.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "appearance/menuids.h"
 #include "language/aboutbox.h"
 #include "language/abouttext.h"
+#include "language/language.h"
 #include "tests/support/winharness.h"
 
 namespace {
@@ -46,6 +50,46 @@ TEST(AboutBox, TextThenTheSiteHoweverItCloses) {
         EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(box) && Opened == i + 1; })) << i << ": " << Opened;
     }
     ABOUTSHELLOPEN = ShellExecuteA;
+}
+
+TEST(AboutBox, EveryProgramCarriesItsVersion) {
+    // The programs beside this test's build, read as Explorer reads them.
+    char path[MAX_PATH];
+    std::string bin(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    bin = bin.substr(0, bin.rfind("\\tests\\")) + "\\bin\\";
+    const std::string about(ABOUT_VERSION);
+    const std::string expected = about.substr(0, about.find(' ')) + ".0.0";  // "1.4": 1.4.0.0
+    const std::string strings = LANGTEXT("040C04E4", "040904E4");            // language, then code page 1252
+    for (const char* program : {"orloclock", "orlocalc", "orlodate"}) {
+        const std::string name = program + std::string(LANGTEXT("-fr.exe", ".exe"));
+        DWORD ignored = 0;
+        std::vector<char> block(GetFileVersionInfoSizeA((bin + name).c_str(), &ignored));
+        ASSERT_TRUE(!block.empty() && GetFileVersionInfoA((bin + name).c_str(), 0, block.size(), block.data())) << name;
+        const auto value = [&block, &strings](const std::string& key) -> std::string {
+            char* text = nullptr;
+            UINT length = 0;
+            const std::string at = "\\StringFileInfo\\" + strings + "\\" + key;
+            return VerQueryValueA(block.data(), at.c_str(), reinterpret_cast<void**>(&text), &length) && length
+                       ? std::string(text)
+                       : "<none>";
+        };
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        DWORD* translation = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+        ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                                   &length));
+        const std::string numbers =
+            std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
+            "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
+        EXPECT_EQ(std::vector<std::string>({numbers, value("FileVersion"), value("ProductVersion"),
+                                            value("ProductName"), value("OriginalFilename")}),
+                  std::vector<std::string>({expected, expected, expected, "orlo clock", name}));
+        EXPECT_NE(value("FileDescription"), "<none>") << name;
+        EXPECT_EQ(*translation,
+                  MAKELONG(std::stoul(strings.substr(0, 4), nullptr, 16), std::stoul(strings.substr(4), nullptr, 16)))
+            << name;
+    }
 }
 
 }  // namespace

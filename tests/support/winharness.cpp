@@ -49,6 +49,15 @@ HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
     return s.found;
 }
 
+void Click(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
 std::string SettingsPath() {
     char path[MAX_PATH];
     return SETTINGSFILEPATH(std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH)), CLOCKTITLE);

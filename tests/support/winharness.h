@@ -18,6 +18,8 @@ std::string LabelText(HWND dialog, int id);  // id 0: the window's own text
 // A visible top-level window of this process with this title (any dialog when
 // null) other than `except`, waited for up to the time.
 HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000);
+// A real left click at this point of the screen, as the mouse makes it.
+void Click(POINT screen);
 
 // The settings file of the clock this test program runs, by the product's path rule.
 std::string SettingsPath();

@@ -1,0 +1,135 @@
+// The clock window of this process and the windows it opens, at the screen's
+// scale. Run at 96, 144 and 192 dpi by tools/wine-dpi.sh, which passes the
+// resolution it set in ORLO_DPI.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <cstdlib>
+#include <string>
+#include <tuple>
+
+#include "appearance/menuids.h"
+#include "appearance/transparencydialog.h"
+#include "calculator/calculatorwindow.h"
+#include "core/clockwindow.h"
+#include "core/dialogunits.h"
+#include "dates/calendar.h"
+#include "language/language.h"
+#include "tests/support/winharness.h"
+
+namespace {
+
+RECT windowRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+bool wholeOn(const RECT& area, const RECT& r) {
+    return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
+}
+
+SIZE iconSize(HICON icon) {
+    ICONINFO info{};
+    BITMAP bits{};
+    if (!GetIconInfo(icon, &info)) return {};
+    GetObjectA(info.hbmColor, sizeof bits, &bits);
+    DeleteObject(info.hbmColor), DeleteObject(info.hbmMask);
+    return {bits.bmWidth, bits.bmHeight};
+}
+
+TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
+    const char* set = std::getenv("ORLO_DPI");
+    ASSERT_NE(set, nullptr) << "run by tools/wine-dpi.sh";
+    const int dpi = std::atoi(set);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi);
+    ReleaseDC(nullptr, screen);
+    const auto scaled = [dpi](int pixels) -> LONG { return SCALEDPIXELS(pixels, dpi); };
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+
+    // The manifest's common controls 6 are those in use. (Wine's report 5.81
+    // like its older ones; the library of the side-by-side assembly is known
+    // by its folder.)
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    DLLVERSIONINFO version{sizeof version, 0, 0, 0, 0};
+    const auto getVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
+    ASSERT_TRUE(getVersion && SUCCEEDED(getVersion(&version)));
+    char path[MAX_PATH];
+    const std::string library(path, GetModuleFileNameA(comctl, path, MAX_PATH));
+    EXPECT_TRUE(version.dwMajorVersion >= 6 ||
+                library.find("common-controls_6595b64144ccf1df_6.0.") != std::string::npos)
+        << library << " " << version.dwMajorVersion;
+
+    harness::WriteSettings("");
+    harness::ClockThread clock;
+    HWND w = clock.Window();
+    ASSERT_NE(w, nullptr);
+    // The time in 48 points and the window's size in dialog units, both in
+    // pixels of this screen, which makes the client area 192 pixels wide at
+    // 96 dpi and in proportion at the others; icons of the system's sizes.
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(w, ID_TIME_LABEL, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_NEAR(font.lfHeight, -48.0 * dpi / 72, 1.0);
+    RECT units{0, 0, CLOCKAPPEARANCE.Width, CLOCKAPPEARANCE.Height}, client{};
+    MapDialogRect(w, &units);
+    const RECT outer = windowRect(w);
+    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top),
+              std::make_pair(units.right, units.bottom));
+    GetClientRect(w, &client);
+    EXPECT_NEAR(client.right, 192.0 * dpi / 96, 2.0 * dpi / 96);
+    const SIZE small = iconSize(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_SMALL, 0)));
+    EXPECT_EQ(std::make_pair(int(small.cx), int(small.cy)),
+              std::make_pair(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+
+    // The calendar 413 x 260 pixels at 96 dpi up and left of the client area,
+    // with the clock placed where that leaves it whole.
+    SetWindowPos(w, nullptr, work.left + scaled(413) + 20, work.top + scaled(260) + 40, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    GetClientRect(w, &client);
+    const RECT placed = windowRect(w);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
+    HWND calendar = harness::WaitWindow(LANGTEXT("Calendrier", "Calendar"));
+    ASSERT_NE(calendar, nullptr);
+    const RECT c = windowRect(calendar);
+    EXPECT_EQ(std::make_pair(c.left, c.top),
+              std::make_pair(placed.right - client.right - scaled(413), placed.bottom - client.bottom - scaled(260)));
+    EXPECT_TRUE(wholeOn(work, c));
+    PostMessageA(calendar, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(calendar); }));
+
+    // The transparency popup: a 26 x 72 client area centred on the cursor, the
+    // 26 x 108 trackbar in it. (The popup was measured with a title bar, then
+    // lost it: its client area reaches up over the bar's height.)
+    const POINT cursor{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+    SetCursorPos(cursor.x, cursor.y);
+    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
+    HWND popup = harness::WaitWindow("Transparency TrackBar");
+    ASSERT_NE(popup, nullptr);
+    RECT inside{};
+    GetClientRect(popup, &inside);
+    MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+    EXPECT_EQ(
+        std::make_tuple(inside.left, inside.right, inside.bottom),
+        std::make_tuple(cursor.x - scaled(13), cursor.x - scaled(13) + scaled(26), cursor.y - scaled(36) + scaled(72)));
+    const RECT bar = windowRect(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR));
+    EXPECT_EQ(std::make_pair(bar.right - bar.left, bar.bottom - bar.top), std::make_pair(scaled(26), scaled(108)));
+    EXPECT_TRUE(wholeOn(work, windowRect(popup)));
+    PostMessageA(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(popup); }));
+
+    // The calculator opens whole on the screen and evaluates.
+    PostMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    HWND calc = harness::WaitWindow(CALCULATORTITLE);
+    ASSERT_NE(calc, nullptr);
+    EXPECT_TRUE(wholeOn(work, windowRect(calc)));
+    for (const char key : std::string("6*7")) SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_CHAR, key, 0);
+    EXPECT_EQ(harness::LabelText(calc, ID_CALC_RESULT), "6*7 = 42");
+    SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+}  // namespace
