@@ -30,11 +30,14 @@ std::string windowText(HWND window) {
 
 void setLabel(HWND hwnd, int id, const std::string& text) { SetWindowTextA(GetDlgItem(hwnd, id), text.c_str()); }
 
+// The record names the window first: setting the icons sends WM_SETICON back
+// through this window's procedure, which would otherwise prepare it again,
+// and again, each time replacing the icons that the one before had just set.
 void prepareClockWindow(HWND hwnd) {
-    SETWINDOWICONS(hwnd, "ICO1", BigIcon, SmallIcon);
     CLOCKAPPEARANCE = AppearanceRecord{};
     CLOCKAPPEARANCE.Window = hwnd;
     INITTRAYICONDATA(CLOCKTITLE, "ICO1", CLOCKAPPEARANCE);
+    SETWINDOWICONS(hwnd, "ICO1", BigIcon, SmallIcon);
 }
 
 // Every message of the clock window goes to the appearance handler first,

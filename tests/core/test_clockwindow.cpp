@@ -14,20 +14,24 @@ using harness::LabelText;
 namespace {
 
 std::atomic<int> TimeLabelWrites{0};  // WM_SETTEXT reaching the time label
+std::atomic<int> IconsSet{0};         // WM_SETICON reaching the clock window
 HHOOK Hook = nullptr;
 
-LRESULT CALLBACK countSetText(int code, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK countMessages(int code, WPARAM wparam, LPARAM lparam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
     if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == ID_TIME_LABEL)
         ++TimeLabelWrites;
+    if (code == HC_ACTION && call->message == WM_SETICON) ++IconsSet;
     return CallNextHookEx(Hook, code, wparam, lparam);
 }
 
 TEST(ClockWindow, LabelsFollowTheClock) {
     harness::SetFakeClock({2024, 12, 31, 23, 58});
-    harness::ClockThread clock;
+    harness::ClockThread clock(
+        [] { Hook = SetWindowsHookExA(WH_CALLWNDPROC, countMessages, nullptr, GetCurrentThreadId()); });
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
+    EXPECT_EQ(IconsSet.load(), 2);  // the window is prepared once: its big and its small icon
     // The labels as the template places them, in dialog units: left, top, right, bottom.
     for (const auto& [id, units] :
          {std::pair<int, std::array<int32_t, 4>>{ID_TIME_LABEL, {0, -8, 130, 34}}, {ID_DATE_LABEL, {0, 34, 130, 53}}}) {
@@ -44,7 +48,7 @@ TEST(ClockWindow, LabelsFollowTheClock) {
 
     // Ticks within the same minute rewrite nothing; the next minute is shown
     // within one 500 ms tick, and written once.
-    Hook = SetWindowsHookExA(WH_CALLWNDPROC, countSetText, nullptr, clock.ThreadId());
+    TimeLabelWrites = 0;
     SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);
     EXPECT_EQ(TimeLabelWrites.load(), 0);
     harness::SetFakeClock({2024, 12, 31, 23, 59});

@@ -80,11 +80,12 @@ std::string SettingValue(const char* section, const char* key) {
     return buffer;
 }
 
-ClockThread::ClockThread() {
+ClockThread::ClockThread(const std::function<void()>& first) {
     std::atomic<DWORD> id{0};
     const unsigned saves = APPEARANCESAVECOUNT;
     CLOCKAPPEARANCE.Window = nullptr;
-    thread_ = std::thread([&id] {
+    thread_ = std::thread([&id, first] {
+        if (first) first();
         id = GetCurrentThreadId();
         SHOWCLOCKWINDOW(nullptr);
     });

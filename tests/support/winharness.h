@@ -28,10 +28,10 @@ std::string ReadSettings();
 std::string SettingValue(const char* section, const char* key);  // "<none>" when absent
 
 // The clock window of this process, run by SHOWCLOCKWINDOW on a thread of its
-// own; ready once shown and its first save written.
+// own (after `first`, on that thread); ready once shown and its first save written.
 class ClockThread {
 public:
-    ClockThread();
+    explicit ClockThread(const std::function<void()>& first = {});
     ~ClockThread();  // closes it as Alt+F4 does
     HWND Window() const { return window_; }
     DWORD ThreadId() const { return threadId_; }
