@@ -6,6 +6,7 @@
 
 #include "appearance/fontrules.h"
 #include "core/clockids.h"
+#include "core/systemlibrary.h"
 #include "core/win32handles.h"
 #include "core/windowgeometry.h"
 
@@ -108,7 +109,8 @@ void CHOOSECLOCKFONT(AppearanceRecord& record) {
     dialog.lpLogFont = &font;
     dialog.Flags = CF_SCREENFONTS | CF_NOSIMULATIONS | CF_FORCEFONTEXIST | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
     dialog.lpfnHook = fontDialogHook;
-    if (!ChooseFontA(&dialog) || font.lfFaceName[0] == 0) return;
+    const auto chooseFont = SYSTEMFUNCTIONOF<decltype(ChooseFontA)>("comdlg32.dll", "ChooseFontA");
+    if (!chooseFont || !chooseFont(&dialog) || font.lfFaceName[0] == 0) return;
 
     std::memset(record.FontName, 0, sizeof record.FontName);
     std::memcpy(record.FontName, font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName - 1));
@@ -126,7 +128,8 @@ int32_t CHOOSECLOCKCOLOR(const char* which, AppearanceRecord& record) {
     dialog.lpCustColors = reinterpret_cast<COLORREF*>(record.CustomColors);
     dialog.Flags = CC_RGBINIT | CC_ENABLEHOOK;
     dialog.lpfnHook = colorDialogHook;
-    const bool confirmed = ChooseColorA(&dialog) != FALSE;
+    const auto chooseColor = SYSTEMFUNCTIONOF<decltype(ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    const bool confirmed = chooseColor && chooseColor(&dialog) != FALSE;
     const int32_t result = CHOSENCOLOR(role, confirmed, static_cast<int32_t>(dialog.rgbResult));
     SetFocus(record.Window);
     return result;

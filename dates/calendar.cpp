@@ -7,6 +7,7 @@
 
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
+#include "core/systemlibrary.h"
 #include "core/win32handles.h"
 #include "core/windowgeometry.h"
 #include "dates/comctlversion.h"
@@ -31,21 +32,19 @@ void closeCalendar(HWND hwnd) {
 }  // namespace
 
 int64_t GETSYSFILEVER(const char* name) {
-    char path[MAX_PATH] = {};
-    UINT n = GetSystemDirectoryA(path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return 0;
-    std::string full(path, n);
-    if (full.back() != '\\') full += '\\';
-    full += name ? name : "";
-    if (full.size() >= MAX_PATH) return 0;
+    const auto sizeOf = SYSTEMFUNCTIONOF<decltype(GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+    const auto read = SYSTEMFUNCTIONOF<decltype(GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+    const auto query = SYSTEMFUNCTIONOF<decltype(VerQueryValueA)>("version.dll", "VerQueryValueA");
+    const std::optional<std::string> path = SYSTEMFILEPATH(name);
+    if (!sizeOf || !read || !query || !path) return 0;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(full.c_str(), &handle);
+    const DWORD size = sizeOf(path->c_str(), &handle);
     if (size == 0) return 0;
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(full.c_str(), 0, size, block.data())) return 0;
+    if (!read(path->c_str(), 0, size, block.data())) return 0;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
+    if (!query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
         length < sizeof(VS_FIXEDFILEINFO))
         return 0;
     return VERSIONHUNDREDTHS(fixed->dwFileVersionMS);

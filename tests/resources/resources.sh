@@ -2,7 +2,8 @@
 # resources.sh OBJDUMP BIN: the resources of every executable, read from the
 # files by objdump as type/name/language: the clocks' icons, and in every
 # program its version block and, as resource 1, its manifest, both in the
-# language of the build.
+# language of the build. And the clock's imports: the DLLs that only a dialog
+# needs (comdlg32, version) are loaded when it opens, not at every start.
 objdump=$1 bin=$2 failed=0
 listing() {
   "$objdump" -p "$1" | sed -n '/Resource Directory section/,/^ Resources start/p' | awk '
@@ -23,5 +24,9 @@ for exe in orloclock orloclock-fr orlocalc orlocalc-fr orlodate orlodate-fr; do
   types=$(cut -d/ -f1 <<<"$got" | sort -u | xargs)
   [ "$types" = "$(tr ' ' '\n' <<<"$want" | cut -d/ -f1 | sort -u | xargs)" ] ||
     { echo "$exe.exe: resource types $types"; failed=1; }
+  if [[ $exe == orloclock* ]] && "$objdump" -p "$bin/$exe.exe" | grep -iE 'DLL Name: (comdlg32|version)\.dll'; then
+    echo "$exe.exe: imports a DLL that only a dialog needs"
+    failed=1
+  fi
 done
 exit $failed
