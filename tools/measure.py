@@ -2,13 +2,16 @@
 """Measures the clock beside Wine's own analogue clock (the peer) in one run,
 on the same display and in the same Wine prefix; prints Markdown.
 
-  tools/measure.py BIN_FOLDER [--before DIR] [--starts N] [--idle SECONDS] [--mappings]
+  tools/measure.py BIN_FOLDER [--before DIR] [--starts N] [--idle SECONDS] [--mappings] [--steps N]
 
   BIN_FOLDER      holds the orloclock.exe to measure
   --before DIR    also measures the orloclock.exe in DIR (run as orloclock-before.exe)
   --starts N      counted start-ups of each program (default 11)
-  --idle SECONDS  idle interval (default 120; a second one with --before)
-  --mappings      private memory per mapped file, side by side
+  --idle SECONDS  idle interval of each program, alone (default 120)
+  --mappings      private memory per mapped file, program by program
+  --steps N       also N traced starts of each of our builds: the time of each step of the start
+  --popups        also the calculator and the calendar opened with real X clicks on our clock: the
+                  time to the window shown (median of 10 each), and 20 tries of typing at once
 
 Needs DISPLAY and WINEPREFIX (a prepared Wine prefix), as tools/common.sh's
 orlo_start_xvfb and orlo_wine_env give them. Every program runs from a
@@ -154,9 +157,12 @@ def cpu_ticks(pid):
     return int(fields[11]) + int(fields[12])   # utime + stime, all threads
 
 
-def private_kib(pid):
+def memory(pid):
+    """KiB from /proc/PID/smaps_rollup: private (Private_Clean + Private_Dirty), its dirty part, PSS."""
     with open(f'/proc/{pid}/smaps_rollup') as f:
-        return sum(int(line.split()[1]) for line in f if line.startswith(('Private_Clean:', 'Private_Dirty:')))
+        values = {line.split(':')[0]: int(line.split()[1]) for line in f if line.endswith('kB\n')}
+    return {'private': values['Private_Clean'] + values['Private_Dirty'], 'dirty': values['Private_Dirty'],
+            'pss': values['Pss']}
 
 
 def private_by_mapping(pid, exe):
@@ -186,31 +192,31 @@ def files_beside(subject):
     return sorted(f for f in os.listdir(subject.folder) if f != os.path.basename(subject.path))
 
 
-def idle_round(pair, seconds, keeper):
-    """Two programs side by side over one interval: CPU ticks, private memory, mappings."""
-    running = [(s, *start(s)[:2]) for s in pair]
+def idle_round(subject, seconds, keeper):
+    """One program alone over one interval: CPU ticks, memory, mappings. Alone, because a
+    file page that two processes map counts as shared for both: side by side, each program's
+    private memory would depend on which libraries the other one happens to map as well."""
+    process, pid, _ = start(subject)
     time.sleep(SETTLE)
-    first = [cpu_ticks(pid) for _, _, pid in running]
+    first = cpu_ticks(pid)
     began = time.monotonic()
     time.sleep(seconds)
-    ticks = [cpu_ticks(pid) - t for (_, _, pid), t in zip(running, first)]
+    used = cpu_ticks(pid) - first
     elapsed = time.monotonic() - began
-    results = []
-    for (s, _, pid), used in zip(running, ticks):
-        mappings, own = private_by_mapping(pid, s.exe)
-        results.append({'subject': s, 'pid': pid, 'ticks': used, 'cpu10': used / TICK * 600 / elapsed,
-                        'private': private_kib(pid), 'mappings': mappings, 'file': own})
-        if the_process(s) != pid or len(windows(s.title)) != 1:
-            raise Inconsistent(f'{s.label}: process or window changed during the idle interval')
+    mappings, own = private_by_mapping(pid, subject.exe)
+    result = {'subject': subject, 'pid': pid, 'ticks': used, 'cpu10': used / TICK * 600 / elapsed,
+              'elapsed': elapsed, 'mappings': mappings, 'file': own, **memory(pid)}
+    if the_process(subject) != pid or len(windows(subject.title)) != 1:
+        raise Inconsistent(f'{subject.label}: process or window changed during the idle interval')
     check_desktop()
     others = {}
-    for pid, name in wine_processes().items():
-        if pid not in [r['pid'] for r in results] + [keeper]:
+    for other, name in wine_processes().items():
+        if other not in (pid, keeper):
             others[name] = others.get(name, 0) + 1
-    for s, process, pid in running:
-        stop(s, process, pid)
-        time.sleep(GAP)
-    return {'results': results, 'elapsed': elapsed, 'others': others}
+    result['others'] = others
+    stop(subject, process, pid)
+    time.sleep(GAP)
+    return result
 
 
 def output_of(*args):
@@ -242,55 +248,52 @@ def report_starts(subjects, ours, peer):
         print(f'| ratio of the medians, {a.label} / {b.label} | {ratio(median[a], median[b])} | | |')
 
 
-def report_idle(rounds):
-    print('\n## Idle, side by side\n\nThe two programs of a round run together over one interval that '
-          f'begins {SETTLE:.0f} s after both windows are shown. Idle CPU: utime + stime of the process '
-          f'(/proc/PID/stat, all threads) over the interval, scaled to 10 minutes; one clock tick is '
-          f'{1000 / TICK:.0f} ms (SC_CLK_TCK {TICK}). Private memory: Private_Clean + Private_Dirty of '
-          '/proc/PID/smaps_rollup at the end of the interval. Our two builds keep to one instance per Wine '
-          'session (a mutex named after the window title), so each of them idles beside the peer in a '
-          'round of its own.\n')
-    print('| round | program | process | interval | CPU ticks | idle CPU per 10 min | private memory |')
-    print('|---|---|---|---|---|---|---|')
-    for number, r in enumerate(rounds, 1):
-        for x in r['results']:
-            print(f'| {number} | {x["subject"].label} | {x["pid"]} | {r["elapsed"]:.1f} s | {x["ticks"]} | '
-                  f'{ms(x["cpu10"])} | {x["private"]} KiB ({x["private"] / 1024:.1f} MiB) |')
-        a, b = r['results']
-        print(f'| {number} | ratio {a["subject"].label} / {b["subject"].label} | | | | '
-              f'{ratio(a["cpu10"], b["cpu10"])} | {ratio(a["private"], b["private"])} |')
-    if len(rounds) == 2:
-        a, b = rounds[0]['results'][0], rounds[1]['results'][0]
-        print(f'| 1, 2 | ratio {a["subject"].label} / {b["subject"].label} | | | | '
-              f'{ratio(a["cpu10"], b["cpu10"])} | {ratio(a["private"], b["private"])} |')
-    for number, r in enumerate(rounds, 1):
+def report_idle(rounds, ours, peer):
+    print('\n## Idle, each alone\n\nEach program runs alone over one interval that begins '
+          f'{SETTLE:.0f} s after its window is shown, one after the other in the order of the table. Idle '
+          'CPU: utime + stime of the process (/proc/PID/stat, all threads) over the interval, scaled to 10 '
+          f'minutes; one clock tick is {1000 / TICK:.0f} ms (SC_CLK_TCK {TICK}). Memory at the end of the '
+          'interval, from /proc/PID/smaps_rollup: private = Private_Clean + Private_Dirty, the pages no '
+          'other process maps; dirty = Private_Dirty, the part written to; PSS = each page divided among '
+          'the processes that map it. Alone, because a library page that both programs map is shared '
+          'while they run together, and then counts as private for neither.\n')
+    print('| program | process | interval | CPU ticks | idle CPU per 10 min | private memory | dirty | PSS |')
+    print('|---|---|---|---|---|---|---|---|')
+    mib = lambda kib: f'{kib} KiB ({kib / 1024:.1f} MiB)'
+    for r in rounds:
+        print(f'| {r["subject"].label} | {r["pid"]} | {r["elapsed"]:.1f} s | {r["ticks"]} | {ms(r["cpu10"])} | '
+              f'{mib(r["private"])} | {mib(r["dirty"])} | {mib(r["pss"])} |')
+    by = {r['subject']: r for r in rounds}
+    for a, b in [(s, peer) for s in ours] + ([tuple(ours)] if len(ours) == 2 else []):
+        x, y = by[a], by[b]
+        print(f'| ratio {a.label} / {b.label} | | | | {ratio(x["cpu10"], y["cpu10"])} | '
+              f'{ratio(x["private"], y["private"])} | {ratio(x["dirty"], y["dirty"])} | '
+              f'{ratio(x["pss"], y["pss"])} |')
+    for r in rounds:
         others = r['others']
         unknown = sorted(set(others) - HELPERS)
-        print(f'\nRound {number}, the prefix\'s other Wine processes (not measured): '
+        print(f'\n{r["subject"].label}: the prefix\'s other Wine processes meanwhile (not measured): '
               + ', '.join(f'{name} ×{count}' for name, count in sorted(others.items()))
               + (f'; not known as Wine\'s own: {", ".join(unknown)}' if unknown else ''))
 
 
 def report_mappings(rounds):
-    columns = [r['results'][0] for r in rounds] + [rounds[0]['results'][1]]
-    heads = [x['subject'].label for x in columns]
-    if len(rounds) > 1:
-        heads[-1] += ', round 1'
-    rows = [[name] + [x['mappings'].get(name, 0) for x in columns]
-            for name in set().union(*(x['mappings'] for x in columns))]
+    heads = [r['subject'].label for r in rounds]
+    rows = [[name] + [r['mappings'].get(name, 0) for r in rounds]
+            for name in set().union(*(r['mappings'] for r in rounds))]
     differing = sorted((row for row in rows if len(set(row[1:])) > 1),
                        key=lambda row: (-abs(row[1] - row[-1]), row[0]))
     same = [row for row in rows if len(set(row[1:])) == 1 and row[1]]
-    print(f'\n## Private memory per mapping\n\nKiB from /proc/PID/smaps at the end of the idle interval, '
+    print(f'\n## Private memory per mapping\n\nKiB from /proc/PID/smaps at the end of each idle interval, '
           f'sorted by the difference; names without {" or ".join(SHORTER)}.\n')
-    print('| mapping | ' + ' | '.join(heads) + f' | {heads[0]} − peer |')
-    print('|---' + '|---:' * (len(columns) + 1) + '|')
+    print('| mapping | ' + ' | '.join(heads) + f' | {heads[0]} − {heads[-1]} |')
+    print('|---' + '|---:' * (len(rounds) + 1) + '|')
     for name, *values in differing:
         print(f'| {name} | ' + ' | '.join(map(str, values)) + f' | {values[0] - values[-1]:+d} |')
     both = sum(row[1] for row in same)
-    print(f'| {len(same)} mappings of the same size in each | ' + ' | '.join([str(both)] * len(columns))
+    print(f'| {len(same)} mappings of the same size in each | ' + ' | '.join([str(both)] * len(rounds))
           + ' | +0 |')
-    totals = [sum(x['mappings'].values()) for x in columns]
+    totals = [sum(r['mappings'].values()) for r in rounds]
     print('| **total** | ' + ' | '.join(map(str, totals)) + f' | {totals[0] - totals[-1]:+d} |')
 
 
@@ -310,6 +313,162 @@ def report_files(folders, peer_file):
               + ' |' * (len(folders) - 1))
 
 
+# The calls that mark the steps of our start, traced by Wine's relay channel (only these).
+TRACED = ['CoInitialize', 'InitCommonControlsEx', 'CreateMutexA', 'CreateDialogIndirectParamA', 'ShowWindow',
+          'MoveFileExA', 'ReplaceFileA']
+STEPS = [  # (step, the trace line that ends it); each begins where the one before ended
+    ('process start to the program\'s code: the DLLs mapped and initialised', r'Call ole32\.CoInitialize\('),
+    ('COM and common-controls initialisation', r'Call KERNEL32\.CreateMutexA\('),
+    ('the mutex', r'Call user32\.CreateDialogIndirectParamA\('),
+    ('the template: the dialog and its controls made', r'msg=WM_INITDIALOG'),
+    ('WM_INITDIALOG: settings read, restyle, fonts, colours, layered attributes', r'ShowWindow\([0-9a-f]+,00000005\)'),
+    ('the first show', r'Ret  user32\.ShowWindow\('),
+    ('the first save', r'Ret  KERNEL32\.(MoveFileExA|ReplaceFileA)\('),
+]
+
+
+def traced_start(subject):
+    """One start under Wine's relay trace; {step: ms} from the trace's timestamps."""
+    env = dict(os.environ, WINEDEBUG='+timestamp,+loaddll,+relay')
+    log = os.path.join(subject.folder, 'trace.txt')
+    with open(log, 'w') as out:
+        process = subprocess.Popen(['wine', subject.path], cwd=subject.folder, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=out, env=env)
+        SPAWNED.append(process)
+        began = time.monotonic()
+        while not windows(subject.title):
+            if process.poll() is not None or time.monotonic() - began > WAIT:
+                raise Inconsistent(f'{subject.label}: no window in a traced start')
+            time.sleep(GENTLE_POLL)
+        time.sleep(2 * HOLD)   # the first save follows the show
+        stop(subject, process, the_process(subject))
+    with open(log, errors='replace') as f:
+        lines = f.read().splitlines()
+    os.remove(log)
+    exe = os.path.basename(subject.path).lower()
+    first = next((l for l in lines if 'Loaded' in l and exe in l.lower()), None)
+    if not first:
+        raise Inconsistent(f'{subject.label}: its executable is not in the trace')
+    thread = first.split(':')[1]
+    mine = [l for l in lines if l.split(':')[1:2] == [thread]]
+    at, index, times = float(first.split(':')[0]), mine.index(first), {}
+    for step, pattern in STEPS:   # in the order of the trace, each after the one before
+        index = next((i for i in range(index, len(mine)) if re.search(pattern, mine[i])), None)
+        if index is None:
+            raise Inconsistent(f'{subject.label}: no "{pattern}" in the trace')
+        end = float(mine[index].split(':')[0])
+        times[step], at = (end - at) * 1000, end
+    return times
+
+
+def measure_steps(ours, starts):
+    key = r'HKCU\Software\Wine\Debug'
+    subprocess.run(['wine', 'reg', 'add', key, '/v', 'RelayInclude', '/d', ';'.join(TRACED), '/f'],
+                   capture_output=True, check=True)
+    try:
+        return {s: [traced_start(s) for _ in range(starts)] for s in ours}
+    finally:
+        subprocess.run(['wine', 'reg', 'delete', key, '/v', 'RelayInclude', '/f'], capture_output=True)
+
+
+def report_steps(traced):
+    subjects = list(traced)
+    runs = len(next(iter(traced.values())))
+    print(f'\n## Steps of the start\n\n{runs} traced starts of each, after the counted ones: Wine\'s relay '
+          f'channel traces only {", ".join(TRACED)} (with the window procedures), and each step ends at the '
+          'timestamp of the line named below; the process start is the mapping of the executable. The '
+          'tracing itself slows the start: the steps compare with each other, not with the untraced '
+          'figures above. Medians in ms.\n')
+    print('| step | ends at | ' + ' | '.join(s.label for s in subjects) + ' |')
+    print('|---|---|' + '---:|' * len(subjects))
+    for step, pattern in STEPS:
+        values = [statistics.median(t[step] for t in traced[s]) for s in subjects]
+        print(f'| {step} | `{pattern}` | ' + ' | '.join(f'{v:.0f}' for v in values) + ' |')
+    totals = [statistics.median(sum(t.values()) for t in traced[s]) for s in subjects]
+    print('| **total** | | ' + ' | '.join(f'{v:.0f}' for v in totals) + ' |')
+
+
+CALCULATOR, CALENDAR, ID_CALC_INPUT = 'orlo calc', 'Calendar', 1011
+TYPED = '12+34*5'
+
+
+def geometry(window):
+    values = dict(line.strip().split(':', 1) for line in output_of('xwininfo', '-id', window).splitlines()
+                  if ':' in line)
+    return tuple(int(values[k]) for k in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
+
+
+def shown_after(title, command):
+    """Runs the xdotool command, then polls for the window: ms from the command's end to the window."""
+    subprocess.run(['xdotool', *command], check=True)
+    began = time.monotonic()
+    while not windows(title):
+        if time.monotonic() - began > WAIT:
+            raise Inconsistent(f'no window "{title}" after xdotool {" ".join(command)}')
+        time.sleep(0.002)
+    return (time.monotonic() - began) * 1000
+
+
+def closed(title, key):
+    subprocess.run(['xdotool', 'key', key], check=True)
+    end = time.monotonic() + 10
+    while windows(title):
+        if time.monotonic() > end:
+            raise Inconsistent(f'"{title}" still open after {key}')
+        time.sleep(0.02)
+    time.sleep(GAP)
+
+
+def input_line(spy):
+    """The calculator's input line, as winspy.exe reads it from outside."""
+    out = subprocess.run(['wine', spy, CALCULATOR], capture_output=True).stdout.decode('cp1252')
+    texts = [line.split('\t') for line in out.splitlines() if line.split('\t')[0] == str(ID_CALC_INPUT)]
+    return texts[0][2].rstrip('\r') if texts and len(texts[0]) > 2 else None
+
+
+def measure_popups(subject, spy):
+    process, pid, _ = start(subject)
+    try:
+        x, y, w, h = geometry(windows(subject.title)[0])
+        time_at, date_at = (str(x + w // 2), str(y + h // 4)), (str(x + w // 2), str(y + h - h // 6))
+        double = ['mousemove', *time_at, 'click', '--repeat', '2', '--delay', '80', '1']
+        results = {'calculator': [], 'calendar': [], 'typed': [], 'look': []}
+        for _ in range(10):   # how long one look for a window takes: the resolution of the figures
+            began = time.monotonic()
+            windows('no such window')
+            results['look'].append((time.monotonic() - began) * 1000)
+        for _ in range(10):
+            results['calculator'].append(shown_after(CALCULATOR, double))
+            closed(CALCULATOR, 'alt+F4')
+            results['calendar'].append(shown_after(CALENDAR, ['mousemove', *date_at, 'click', '1']))
+            closed(CALENDAR, 'Escape')
+        for _ in range(20):   # the keys follow the second click in the same xdotool run, at once
+            shown_after(CALCULATOR, double + ['type', '--delay', '12', TYPED])
+            time.sleep(0.5)
+            results['typed'].append(input_line(spy))
+            closed(CALCULATOR, 'alt+F4')
+    finally:
+        stop(subject, process, pid)
+    return results
+
+
+def report_popups(subject, results):
+    complete = sum(text == TYPED for text in results['typed'])
+    print(f'\n## The calculator and the calendar\n\n{subject.label}, alone, worked with real X input '
+          '(xdotool). Time from the end of the xdotool command (a double click on the time, 80 ms between '
+          'the clicks, or a click on the date) to the window visible, polled every 2 ms with xdotool '
+          f'searches; 10 of each, interleaved. One search takes {statistics.median(results["look"]):.0f} ms '
+          '(median of 10): a figure of about that size means the window was there at the first look.\n')
+    print('| window | median | minimum | maximum |\n|---|---|---|---|')
+    for name in ('calculator', 'calendar'):
+        v = results[name]
+        print(f'| {name} | {statistics.median(v):.0f} ms | {min(v):.0f} ms | {max(v):.0f} ms |')
+    print(f'\nTyping at once: 20 tries of one xdotool run that double-clicks the time and types "{TYPED}" '
+          f'(12 ms between keys) right after the second click; the input line read 0.5 s after the '
+          f'calculator shows (winspy.exe). Complete: **{complete}/20**.'
+          + ('' if complete == 20 else f' Read instead: {[t for t in results["typed"] if t != TYPED]}'))
+
+
 def main():
     parser = argparse.ArgumentParser(description="Measures orlo clock beside Wine's clock.")
     parser.add_argument('bin')
@@ -317,6 +476,8 @@ def main():
     parser.add_argument('--starts', type=int, default=11)
     parser.add_argument('--idle', type=float, default=120)
     parser.add_argument('--mappings', action='store_true')
+    parser.add_argument('--steps', type=int, default=0)
+    parser.add_argument('--popups', action='store_true')
     args = parser.parse_args()
     if args.starts < 1 or args.idle <= 0:
         sys.exit('--starts must be 1 or more and --idle above 0')
@@ -367,7 +528,12 @@ def main():
                     s.files = files_beside(s)
         if keeper.poll() is not None or len(DESKTOP) != 1:
             raise Inconsistent(f'the keeper ended ({keeper.poll()}) or not one desktop process: {DESKTOP}')
-        rounds = [idle_round([s, peer], args.idle, keeper.pid) for s in ours]
+        rounds = [idle_round(s, args.idle, keeper.pid) for s in subjects]
+        traced = measure_steps(ours, args.steps) if args.steps else None
+        spy = os.path.join(os.path.dirname(os.path.abspath(args.bin).rstrip('/')), 'tests', 'winspy.exe')
+        if args.popups and not os.path.isfile(spy):
+            raise Inconsistent(f'--popups reads the calculator with {spy}, which is not there')
+        popups = measure_popups(ours[0], spy) if args.popups else None
     except Inconsistent as problem:
         sys.exit(f'FAILED: {problem}')
     finally:
@@ -386,10 +552,14 @@ def main():
           'before the first start to the end, so that Wine keeps its desktop process: explorer.exe was '
           f'one process, {DESKTOP[0]}, from the warm-up starts through every counted start and idle round.\n')
     report_starts(subjects, ours, peer)
-    report_idle(rounds)
+    report_idle(rounds, ours, peer)
     if args.mappings:
         report_mappings(rounds)
-    report_files([args.bin] + ([args.before] if args.before else []), rounds[0]['results'][1]['file'])
+    if traced:
+        report_steps(traced)
+    if popups:
+        report_popups(ours[0], popups)
+    report_files([args.bin] + ([args.before] if args.before else []), rounds[-1]['file'])
 
 
 if __name__ == '__main__':
