@@ -2,9 +2,9 @@
 # Builds everything and runs every test: the format check, the native unit
 # tests, the same with the sanitizers, a few seconds of each fuzz target, then
 # the Windows build's tests under Wine on a virtual X display of their own
-# (unit tests, real windows, the user's journey with real X input and samples
-# of the robustness runs; screenshots in build/screenshots). Then makes the
-# release package build/dist/orloclock-win64.zip.
+# (unit tests, real windows, the user's journey with real X input, the windows
+# at three display scales; screenshots in build/screenshots). Then makes the
+# release package build/dist/orloclock-win64.zip and its SHA256SUMS.
 set -u
 . "$(dirname "$0")/tools/common.sh"
 orlo_install_packages || exit 1

@@ -1,14 +1,12 @@
-// Colours, fonts and the transparency popup on the clock window of this
-// process, through the system's real colour and font dialogs; the painted
-// colours are read back from the screen.
+// Colours and fonts on the clock window of this process, through the
+// system's real colour and font dialogs; the painted colours are read back
+// from the screen.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <vector>
 
 #include "appearance/menuids.h"
-#include "appearance/transparencydialog.h"
 #include "core/clockwindow.h"
 #include "tests/support/winharness.h"
 
@@ -148,47 +146,6 @@ TEST(ColorsWindow, FontsFollowTheChoice) {
     EXPECT_EQ(fonts(), kept);
     for (HFONT f : hog) DeleteObject(f);
     EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(kept.first)), DWORD(OBJ_FONT));
-}
-
-TEST(ColorsWindow, TransparencyPopupUnderTheCursor) {
-    harness::WriteSettings("[All]\r\nTransparency=200\r\n");
-    harness::ClockThread clock;
-    HWND w = clock.Window();
-    ASSERT_NE(w, nullptr);
-    SetCursorPos(700, 600);
-    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
-    HWND popup = harness::WaitWindow("Transparency TrackBar");
-    ASSERT_NE(popup, nullptr);
-    RECT r{};
-    GetWindowRect(popup, &r);
-    EXPECT_TRUE(r.left <= 700 && 700 < r.right && r.top <= 600 && 600 < r.bottom);
-    EXPECT_EQ(GetWindowLongA(popup, GWL_STYLE) & WS_CAPTION, WS_BORDER);
-    EXPECT_TRUE(GetWindowLongA(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    HWND trackbar = GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR);
-    EXPECT_EQ(SendMessageA(trackbar, TBM_GETPOS, 0, 0), 80);
-    // The keys of the trackbar apply at once.
-    for (const auto& [key, transparency] : {std::pair<WPARAM, BYTE>{VK_END, 25}, {VK_HOME, 255}, {VK_NEXT, 245}}) {
-        PostMessageA(trackbar, WM_KEYDOWN, key, 0);
-        BYTE alpha = 0;
-        EXPECT_TRUE(WaitUntil([&] {
-            return GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr) && alpha == transparency;
-        })) << key
-            << ": " << int(alpha);
-    }
-    SendMessageA(popup, WM_VSCROLL, MAKEWPARAM(TB_THUMBTRACK, 140), reinterpret_cast<LPARAM>(trackbar));
-    // A click on the clock takes the activation: the popup closes, the value
-    // stays and is written at the exit. Escape closes it too.
-    RECT c{};
-    GetWindowRect(w, &c);
-    harness::Click({c.left + 20, c.bottom - 10});
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
-    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
-    popup = harness::WaitWindow("Transparency TrackBar");
-    ASSERT_NE(popup, nullptr);
-    PostMessageA(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
-    EXPECT_TRUE(clock.Exit());
-    EXPECT_EQ(harness::SettingValue("All", "Transparency"), "140");
 }
 
 }  // namespace

@@ -102,9 +102,10 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     PostMessageA(calendar, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(calendar); }));
 
-    // The transparency popup: a 26 x 72 client area centred on the cursor, the
-    // 26 x 108 trackbar in it. (The popup was measured with a title bar, then
-    // lost it: its client area reaches up over the bar's height.)
+    // The transparency popup, a tool window without a title bar: a 26 x 72
+    // client area centred on the cursor, the 26 x 108 trackbar in it, the thumb
+    // where the opacity is. (Measured with a title bar, then without it: the
+    // client area reaches up over the bar's height.)
     const POINT cursor{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
     SetCursorPos(cursor.x, cursor.y);
     PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
@@ -116,9 +117,24 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     EXPECT_EQ(
         std::make_tuple(inside.left, inside.right, inside.bottom),
         std::make_tuple(cursor.x - scaled(13), cursor.x - scaled(13) + scaled(26), cursor.y - scaled(36) + scaled(72)));
-    const RECT bar = windowRect(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR));
+    HWND trackbar = GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR);
+    const RECT bar = windowRect(trackbar);
     EXPECT_EQ(std::make_pair(bar.right - bar.left, bar.bottom - bar.top), std::make_pair(scaled(26), scaled(108)));
     EXPECT_TRUE(wholeOn(work, windowRect(popup)));
+    EXPECT_EQ(GetWindowLongA(popup, GWL_STYLE) & WS_CAPTION, WS_BORDER);
+    EXPECT_TRUE(GetWindowLongA(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(SendMessageA(trackbar, TBM_GETPOS, 0, 0), 25);  // opaque: the top
+    // Its keys apply at once; a click on the clock takes the activation and
+    // closes it, and so does Escape; the value stays, to be saved at the exit.
+    PostMessageA(trackbar, WM_KEYDOWN, VK_END, 0);
+    BYTE alpha = 0;
+    EXPECT_TRUE(
+        harness::WaitUntil([&] { return GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr) && alpha == 25; }));
+    harness::Click({placed.left + scaled(20), (placed.top + placed.bottom) / 2});
+    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(popup); }));
+    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
+    popup = harness::WaitWindow("Transparency TrackBar");
+    ASSERT_NE(popup, nullptr);
     PostMessageA(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR), WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(popup); }));
 
@@ -130,6 +146,8 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     for (const char key : std::string("6*7")) SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_CHAR, key, 0);
     EXPECT_EQ(harness::LabelText(calc, ID_CALC_RESULT), "6*7 = 42");
     SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(clock.Exit());
+    EXPECT_EQ(harness::SettingValue("All", "Transparency"), "25");
 }
 
 }  // namespace
