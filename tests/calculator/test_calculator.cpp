@@ -1,10 +1,12 @@
 // The calculator's rules in the build language of the test program: the
 // display line of typed input, the two number conversions, very long input,
-// and what the window does with its texts. (Random input: the fuzz target.)
+// random input, and what the window does with its texts.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <regex>
 #include <string>
 
 #include "calculator/calcengine.h"
@@ -73,6 +75,25 @@ TEST(Calculate, VeryLongInputFinishes) {
     // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(CALCULATE(c.typed), c.result.empty() ? ERR : c.typed + " = " + c.result) << c.typed.substr(0, 20);
+}
+
+TEST(Calculate, RandomTypedInputGivesADisplayLineOrTheError) {
+    // Grouped integer part, up to six decimals, an optional exponent part.
+    const std::regex result(R"(-?(0|[1-9][0-9]{0,2}( [0-9]{3})*)( , [0-9.]{1,6})?( E[0-9.E+-]*)?)");
+    std::mt19937 random(20240607);
+    const std::string keys = "0123456789012345678901234567890123456789+-*/^()()%,.=E &Hhe  ";
+    for (int n = 0; n < 20000; ++n) {
+        std::string typed;
+        for (int i = static_cast<int>(random() % (n % 100 == 0 ? 600 : 24)); i > 0; --i)
+            typed += random() % 50 == 0 ? static_cast<char>(random() % 256) : keys[random() % keys.size()];
+        const std::string line = CALCULATE(typed);
+        if (typed.find_first_not_of(' ') == std::string::npos) {
+            ASSERT_EQ(line, "");
+        } else if (line != ERR) {
+            ASSERT_EQ(line.compare(0, typed.size() + 3, typed + " = "), 0) << typed;
+            ASSERT_TRUE(std::regex_match(line.substr(typed.size() + 3), result)) << typed << " -> " << line;
+        }
+    }
 }
 
 TEST(NumText, FifteenDigitsAndTheLayouts) {
