@@ -3,7 +3,8 @@
 # tests, the same with the sanitizers, a few seconds of each fuzz target, then
 # the Windows build's tests under Wine on a virtual X display of their own
 # (unit tests, real windows, the user's journey with real X input, the windows
-# at three display scales; screenshots in build/screenshots). Then makes the
+# at three display scales, samples of the robustness runs; screenshots in
+# build/screenshots). Then makes the
 # release package build/dist/orloclock-win64.zip and its SHA256SUMS.
 set -u
 . "$(dirname "$0")/tools/common.sh"

@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""Robustness of the real clock against killed saves and damaged settings files,
-counted over many runs: a soak measurement run by hand (README), beside the
-tests that own these behaviours (the atomic save, the settings rules, the
-kill in the user's journey).
+"""Robustness of the real clock against killed saves and damaged settings files.
+test.sh runs samples; the full runs are run by hand (README).
 
-  tools/robustness.py BIN_FOLDER WORK_FOLDER kills N     SIGKILL at random moments around saves
-  tools/robustness.py BIN_FOLDER WORK_FOLDER damaged N   start on N generated damaged files
+  robustness.py BIN_FOLDER WORK_FOLDER kills N     SIGKILL at random moments around saves
+  robustness.py BIN_FOLDER WORK_FOLDER damaged N   start on N generated damaged files
 
 Every start must show the clock with a 16 x 16 pixel piece on the screen.
 After a kill every chosen setting must still be in the file; after a start
@@ -18,7 +16,6 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'acceptance'))
 from clockdriver import Clock, TITLE, geometry, run, wait_for, windows
 
 BIN, WORK, KIND, COUNT = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
