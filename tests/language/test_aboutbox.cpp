@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -53,42 +54,35 @@ TEST(AboutBox, TextThenTheSiteHoweverItCloses) {
 }
 
 TEST(AboutBox, EveryProgramCarriesItsVersion) {
-    // The programs beside this test's build, read as Explorer reads them.
+    // The programs of this build, read as Explorer reads them: the About box's
+    // "1.4" is 1.4.0.0, in the build's language block with code page 1252.
     char path[MAX_PATH];
     std::string bin(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     bin = bin.substr(0, bin.rfind("\\tests\\")) + "\\bin\\";
-    const std::string about(ABOUT_VERSION);
-    const std::string expected = about.substr(0, about.find(' ')) + ".0.0";  // "1.4": 1.4.0.0
-    const std::string strings = LANGTEXT("040C04E4", "040904E4");            // language, then code page 1252
+    const std::string about(ABOUT_VERSION), version = about.substr(0, about.find(' ')) + ".0.0";
+    const std::string block = LANGTEXT("040C04E4", "040904E4");
     for (const char* program : {"orloclock", "orlocalc", "orlodate"}) {
         const std::string name = program + std::string(LANGTEXT("-fr.exe", ".exe"));
         DWORD ignored = 0;
-        std::vector<char> block(GetFileVersionInfoSizeA((bin + name).c_str(), &ignored));
-        ASSERT_TRUE(!block.empty() && GetFileVersionInfoA((bin + name).c_str(), 0, block.size(), block.data())) << name;
-        const auto value = [&block, &strings](const std::string& key) -> std::string {
+        std::vector<char> data(GetFileVersionInfoSizeA((bin + name).c_str(), &ignored));
+        ASSERT_TRUE(!data.empty() && GetFileVersionInfoA((bin + name).c_str(), 0, data.size(), data.data())) << name;
+        const auto value = [&data](const std::string& key) {
             char* text = nullptr;
             UINT length = 0;
-            const std::string at = "\\StringFileInfo\\" + strings + "\\" + key;
-            return VerQueryValueA(block.data(), at.c_str(), reinterpret_cast<void**>(&text), &length) && length
-                       ? std::string(text)
-                       : "<none>";
+            return VerQueryValueA(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) ? text : "";
         };
-        VS_FIXEDFILEINFO* fixed = nullptr;
-        DWORD* translation = nullptr;
-        UINT length = 0;
-        ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-        ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                                   &length));
-        const std::string numbers =
-            std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-            "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
-        EXPECT_EQ(std::vector<std::string>({numbers, value("FileVersion"), value("ProductVersion"),
-                                            value("ProductName"), value("OriginalFilename")}),
-                  std::vector<std::string>({expected, expected, expected, "orlo clock", name}));
-        EXPECT_NE(value("FileDescription"), "<none>") << name;
-        EXPECT_EQ(*translation,
-                  MAKELONG(std::stoul(strings.substr(0, 4), nullptr, 16), std::stoul(strings.substr(4), nullptr, 16)))
-            << name;
+        const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(value("\\"));
+        const auto* translation = reinterpret_cast<const WORD*>(value("\\VarFileInfo\\Translation"));
+        char numbers[32], languages[16];
+        std::snprintf(numbers, sizeof numbers, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+                      LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+        std::snprintf(languages, sizeof languages, "%04X%04X", translation[0], translation[1]);
+        const std::string strings = "\\StringFileInfo\\" + block + "\\";
+        EXPECT_EQ(
+            std::vector<std::string>({numbers, value(strings + "FileVersion"), value(strings + "ProductVersion"),
+                                      value(strings + "ProductName"), value(strings + "OriginalFilename"), languages}),
+            std::vector<std::string>({version, version, version, "orlo clock", name, block}));
+        EXPECT_STRNE(value(strings + "FileDescription"), "") << name;
     }
 }
 
