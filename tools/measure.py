@@ -10,6 +10,7 @@ on the same display and in the same Wine prefix; prints Markdown.
   --idle SECONDS  idle interval of each program, alone (default 120)
   --mappings      private memory per mapped file, program by program
   --steps N       also N traced starts of each of our builds: the time of each step of the start
+  --phases N      also N starts of every program, interleaved, timed phase by phase from light traces
   --popups        also the calculator and the calendar opened with real X clicks on our clock: the
                   time to the window shown (median of 10 each), and 20 tries of typing at once
 
@@ -388,6 +389,72 @@ def report_steps(traced):
     print('| **total** | | ' + ' | '.join(f'{v:.0f}' for v in totals) + ' |')
 
 
+# The phases of a start, for every program alike, from channels that print a few lines per start
+# (DLL loads and X events), so the trace hardly slows what it times. Each phase ends at the first
+# trace line that matches after the one before; the first ends at the last DLL loaded before the
+# display driver.
+PHASES = [
+    ('the DLLs it imports, mapped and initialised', 'the last DLL loaded before winex11.drv'),
+    ('its code up to its first window (ours: runtime, COM, common controls, mutex)', r'Loaded L"[^"]*winex11\.drv"'),
+    ('the first window made (the theme library comes with it)', r'Loaded L"[^"]*uxtheme\.dll"'),
+    ('the window prepared and shown (Wine maps it)', r'wait_for_withdrawn_state'),
+    ('the first paint asked of it (X expose)', r'Expose for hwnd'),
+]
+
+
+def phased_start(subject):
+    """One start under the loaddll and event channels; {phase: ms}, from the executable mapped."""
+    env = dict(os.environ, WINEDEBUG='+timestamp,+loaddll,+event')
+    log = os.path.join(subject.folder, 'phases.txt')
+    with open(log, 'w') as out:
+        process = subprocess.Popen(['wine', subject.path], cwd=subject.folder, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=out, env=env)
+        SPAWNED.append(process)
+        began = time.monotonic()
+        while not windows(subject.title):
+            if process.poll() is not None or time.monotonic() - began > WAIT:
+                raise Inconsistent(f'{subject.label}: no window in a phased start')
+            time.sleep(GENTLE_POLL)
+        time.sleep(HOLD)
+        stop(subject, process, the_process(subject))
+        time.sleep(GAP)
+    with open(log, errors='replace') as f:
+        lines = [l for l in f.read().splitlines() if re.match(r'[0-9]+\.[0-9]+:[0-9a-f]+:', l)]
+    os.remove(log)
+    own = re.compile(r'Loaded L"[^"]*\\\\' + re.escape(subject.exe) + '"', re.I)
+    first = index = next((i for i, l in enumerate(lines) if own.search(l)), None)
+    if first is None:
+        raise Inconsistent(f'{subject.label}: its executable is not in the trace')
+    ends = []
+    for phase, pattern in PHASES[1:]:
+        index = next((i for i in range(index, len(lines)) if re.search(pattern, lines[i])), None)
+        if index is None:
+            raise Inconsistent(f'{subject.label}: no "{pattern}" in the trace')
+        ends.append(index)
+    imports = max(i for i in range(first, ends[0]) if 'Loaded' in lines[i])
+    at, times = float(lines[first].split(':')[0]), {}
+    for (phase, _), index in zip(PHASES, [imports] + ends):
+        end = float(lines[index].split(':')[0])
+        times[phase], at = (end - at) * 1000, end
+    return times
+
+
+def report_phases(phased):
+    subjects = list(phased)
+    runs = len(phased[subjects[0]])
+    print(f'\n## Phases of the start\n\n{runs} starts of each, interleaved, under Wine\'s loaddll and event '
+          'channels only (a few lines per start); each phase ends at the first trace line named, from the '
+          'mapping of the executable. What comes before that mapping, Wine\'s own process start, is the '
+          'same for every program. Medians in ms.\n')
+    print('| phase | ends at | ' + ' | '.join(s.label for s in subjects) + ' |')
+    print('|---|---|' + '---:|' * len(subjects))
+    for phase, pattern in PHASES:
+        values = [statistics.median(t[phase] for t in phased[s]) for s in subjects]
+        print(f'| {phase} | `{pattern}` | ' + ' | '.join(f'{v:.0f}' for v in values) + ' |')
+    totals = [statistics.median(sum(t.values()) for t in phased[s]) for s in subjects]
+    print('| **executable mapped to the first paint** | | ' + ' | '.join(f'{v:.0f}' for v in totals) + ' |')
+
+
 CALCULATOR, CALENDAR, ID_CALC_INPUT = 'orlo calc', 'Calendar', 1011
 TYPED = '12+34*5'
 
@@ -478,6 +545,7 @@ def main():
     parser.add_argument('--mappings', action='store_true')
     parser.add_argument('--steps', type=int, default=0)
     parser.add_argument('--popups', action='store_true')
+    parser.add_argument('--phases', type=int, default=0)
     args = parser.parse_args()
     if args.starts < 1 or args.idle <= 0:
         sys.exit('--starts must be 1 or more and --idle above 0')
@@ -530,6 +598,10 @@ def main():
             raise Inconsistent(f'the keeper ended ({keeper.poll()}) or not one desktop process: {DESKTOP}')
         rounds = [idle_round(s, args.idle, keeper.pid) for s in subjects]
         traced = measure_steps(ours, args.steps) if args.steps else None
+        phased = {s: [] for s in subjects}
+        for _ in range(args.phases):
+            for s in subjects:
+                phased[s].append(phased_start(s))
         spy = os.path.join(os.path.dirname(os.path.abspath(args.bin).rstrip('/')), 'tests', 'winspy.exe')
         if args.popups and not os.path.isfile(spy):
             raise Inconsistent(f'--popups reads the calculator with {spy}, which is not there')
@@ -557,6 +629,8 @@ def main():
         report_mappings(rounds)
     if traced:
         report_steps(traced)
+    if args.phases:
+        report_phases(phased)
     if popups:
         report_popups(ours[0], popups)
     report_files([args.bin] + ([args.before] if args.before else []), rounds[-1]['file'])
