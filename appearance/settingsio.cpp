@@ -40,6 +40,8 @@ void writeSettings(const AppearanceRecord& record, const std::string& path, cons
                                    path.c_str());
 }
 
+std::string copyOf(const std::string& path) { return path + ".tmp"; }
+
 // The keys are written into a copy beside the file, which then replaces it
 // in one step: a save cut short (the process killed, the power gone) leaves
 // either the old file or the new one, never a truncated mix. Keys the clock
@@ -53,7 +55,7 @@ void saveSettings(const AppearanceRecord& record) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
     const std::array<int32_t, 4> window = windowValues(record.Window);
     const bool withCoords = !IsZoomed(record.Window) && !IsIconic(record.Window);
-    const std::string copy = path + ".tmp";
+    const std::string copy = copyOf(path);
     bool viaCopy = copy.size() < MAX_PATH;
     if (viaCopy) {
         SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -74,9 +76,22 @@ void saveSettings(const AppearanceRecord& record) {
         DeleteFileA(copy.c_str());
 }
 
+// Where the platform's replace is not one step (Wine moves the old file aside
+// before it renames the copy), a save cut short between the two leaves no file,
+// only the copy. Written key by key in the table's order, the copy is complete
+// when it holds the last key: then it is the newest settings, and the start
+// finishes the replace instead of losing them.
+bool completeCopy(const std::string& copy) {
+    const SettingKey& last = SETTINGSKEYS().back();
+    char buffer[PROFILEBUFFER] = {};
+    return GetPrivateProfileStringA(last.Section, last.Key.c_str(), "", buffer, sizeof buffer, copy.c_str()) > 0;
+}
+
 void loadSettings(AppearanceRecord& record) {
-    const std::string path = SETTINGSFILEOF(record);
+    const std::string path = SETTINGSFILEOF(record), copy = copyOf(path);
     const std::array<int32_t, 4> window = windowValues(record.Window);
+    if (!FILEEXISTS(path) && completeCopy(copy))
+        MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (FILEEXISTS(path)) {
         readSettings(record, path, window);
         return;

@@ -226,14 +226,16 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
 }
 
 TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
-    const std::string tmp = harness::SettingsPath() + ".tmp", chosen = "[All]\r\nTransparency= 120\r\nMine= kept\r\n";
+    const std::string tmp = harness::SettingsPath() + ".tmp",
+                      chosen = "[All]\r\nTransparency= 120\r\nMine= kept\r\n[Custom]\r\nCustomColorC15= 7\r\n";
     const struct {
         const char* what;
-        char tmp;  // what holds the .tmp name: nothing, a stale file, a folder
+        char tmp;  // what holds the .tmp name: nothing, a stale file, a folder, the file itself
         DWORD attributes;
     } cases[] = {{"the file replaced by its new copy", ' ', FILE_ATTRIBUTE_NORMAL},
                  {"a stale .tmp from a save cut short", 'f', FILE_ATTRIBUTE_NORMAL},
                  {"a folder holds the .tmp name: written in place", 'd', FILE_ATTRIBUTE_NORMAL},
+                 {"killed inside a replace that moves the file aside: its copy kept", 'c', FILE_ATTRIBUTE_NORMAL},
                  {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY},
                  {"a hidden file stays hidden", ' ', FILE_ATTRIBUTE_HIDDEN}};
     for (const auto& c : cases) {
@@ -241,6 +243,7 @@ TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
         harness::WriteSettings(chosen);
         if (c.tmp == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
         if (c.tmp == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
+        if (c.tmp == 'c') MoveFileA(harness::SettingsPath().c_str(), tmp.c_str());
         SetFileAttributesA(harness::SettingsPath().c_str(), c.attributes);
         {
             ClockThread clock;
