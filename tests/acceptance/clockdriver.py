@@ -86,6 +86,9 @@ class Clock:
                 pass
         if self.process:
             self.process.wait(10)
+        # The X server takes a killed client's windows away a moment later; the next
+        # start must not find this copy's window instead of its own.
+        wait_for(lambda: not windows(TITLE), 5)
 
     def settings(self):
         """{section: {key: value}} as the profile API reads the file: blanks around values
