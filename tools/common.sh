@@ -73,11 +73,17 @@ orlo_wine_env() {
 }
 
 # The display scale of the prefix in dots per inch, where Wine reads it; each
-# Wine process reads it when it starts.
+# Wine process reads it when it starts. Right after a `wineserver -k` (the end
+# of a journey) a new Wine process can meet the server still going away: try
+# again a moment later.
 orlo_wine_dpi() {
-  local key
+  local key try out
   for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
-    timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || return 1
+    for try in 1 2 3 4; do
+      out=$(timeout 60 wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f 2>&1) && break
+      [ $try -eq 4 ] && { echo "$out" | tail -5 >&2; return 1; }
+      sleep 1
+    done
   done
 }
 
