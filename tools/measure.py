@@ -328,9 +328,10 @@ STEPS = [  # (step, the trace line that ends it); each begins where the one befo
 ]
 
 
-def traced_start(subject):
-    """One start under Wine's relay trace; {step: ms} from the trace's timestamps."""
-    env = dict(os.environ, WINEDEBUG='+timestamp,+loaddll,+relay')
+def logged_start(subject, channels, hold):
+    """One start under Wine's trace channels, held `hold` seconds after its window shows; the
+    trace's timestamped lines, and the index of the one that maps the program's executable."""
+    env = dict(os.environ, WINEDEBUG='+timestamp,+loaddll,' + channels)
     log = os.path.join(subject.folder, 'trace.txt')
     with open(log, 'w') as out:
         process = subprocess.Popen(['wine', subject.path], cwd=subject.folder, stdin=subprocess.DEVNULL,
@@ -341,25 +342,44 @@ def traced_start(subject):
             if process.poll() is not None or time.monotonic() - began > WAIT:
                 raise Inconsistent(f'{subject.label}: no window in a traced start')
             time.sleep(GENTLE_POLL)
-        time.sleep(2 * HOLD)   # the first save follows the show
+        time.sleep(hold)
         stop(subject, process, the_process(subject))
+        time.sleep(GAP)
     with open(log, errors='replace') as f:
-        lines = f.read().splitlines()
+        lines = [l for l in f.read().splitlines() if re.match(r'[0-9]+\.[0-9]+:[0-9a-f]+:', l)]
     os.remove(log)
-    exe = os.path.basename(subject.path).lower()
-    first = next((l for l in lines if 'Loaded' in l and exe in l.lower()), None)
-    if not first:
+    own = re.compile(r'Loaded L"[^"]*\\\\' + re.escape(subject.exe) + '"', re.I)
+    first = next((i for i, l in enumerate(lines) if own.search(l)), None)
+    if first is None:
         raise Inconsistent(f'{subject.label}: its executable is not in the trace')
-    thread = first.split(':')[1]
-    mine = [l for l in lines if l.split(':')[1:2] == [thread]]
-    at, index, times = float(first.split(':')[0]), mine.index(first), {}
-    for step, pattern in STEPS:   # in the order of the trace, each after the one before
-        index = next((i for i in range(index, len(mine)) if re.search(pattern, mine[i])), None)
+    return lines, first
+
+
+def marks(subject, lines, index, patterns):
+    """The index of the first line matching each pattern, each after the one before."""
+    found = []
+    for pattern in patterns:
+        index = next((i for i in range(index, len(lines)) if re.search(pattern, lines[i])), None)
         if index is None:
             raise Inconsistent(f'{subject.label}: no "{pattern}" in the trace')
-        end = float(mine[index].split(':')[0])
-        times[step], at = (end - at) * 1000, end
-    return times
+        found.append(index)
+    return found
+
+
+def spans(names, lines, first, ends):
+    """{name: ms} from line `first` to each end in turn, each span beginning where the last ended."""
+    stamp = lambda i: float(lines[i].split(':')[0])
+    starts = [first] + ends[:-1]
+    return {name: (stamp(end) - stamp(begin)) * 1000 for name, begin, end in zip(names, starts, ends)}
+
+
+def traced_start(subject):
+    """One start under Wine's relay trace; {step: ms} from the trace's timestamps."""
+    lines, first = logged_start(subject, '+relay', 2 * HOLD)   # the first save follows the show
+    thread = lines[first].split(':')[1]
+    mine = [l for l in lines if l.split(':')[1] == thread]
+    first = mine.index(lines[first])
+    return spans([step for step, _ in STEPS], mine, first, marks(subject, mine, first, [p for _, p in STEPS]))
 
 
 def measure_steps(ours, starts):
@@ -404,39 +424,10 @@ PHASES = [
 
 def phased_start(subject):
     """One start under the loaddll and event channels; {phase: ms}, from the executable mapped."""
-    env = dict(os.environ, WINEDEBUG='+timestamp,+loaddll,+event')
-    log = os.path.join(subject.folder, 'phases.txt')
-    with open(log, 'w') as out:
-        process = subprocess.Popen(['wine', subject.path], cwd=subject.folder, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=out, env=env)
-        SPAWNED.append(process)
-        began = time.monotonic()
-        while not windows(subject.title):
-            if process.poll() is not None or time.monotonic() - began > WAIT:
-                raise Inconsistent(f'{subject.label}: no window in a phased start')
-            time.sleep(GENTLE_POLL)
-        time.sleep(HOLD)
-        stop(subject, process, the_process(subject))
-        time.sleep(GAP)
-    with open(log, errors='replace') as f:
-        lines = [l for l in f.read().splitlines() if re.match(r'[0-9]+\.[0-9]+:[0-9a-f]+:', l)]
-    os.remove(log)
-    own = re.compile(r'Loaded L"[^"]*\\\\' + re.escape(subject.exe) + '"', re.I)
-    first = index = next((i for i, l in enumerate(lines) if own.search(l)), None)
-    if first is None:
-        raise Inconsistent(f'{subject.label}: its executable is not in the trace')
-    ends = []
-    for phase, pattern in PHASES[1:]:
-        index = next((i for i in range(index, len(lines)) if re.search(pattern, lines[i])), None)
-        if index is None:
-            raise Inconsistent(f'{subject.label}: no "{pattern}" in the trace')
-        ends.append(index)
+    lines, first = logged_start(subject, '+event', HOLD)
+    ends = marks(subject, lines, first, [pattern for _, pattern in PHASES[1:]])
     imports = max(i for i in range(first, ends[0]) if 'Loaded' in lines[i])
-    at, times = float(lines[first].split(':')[0]), {}
-    for (phase, _), index in zip(PHASES, [imports] + ends):
-        end = float(lines[index].split(':')[0])
-        times[phase], at = (end - at) * 1000, end
-    return times
+    return spans([phase for phase, _ in PHASES], lines, first, [imports] + ends)
 
 
 def report_phases(phased):
