@@ -69,9 +69,8 @@ void saveSettings(const AppearanceRecord& record) {
     writeSettings(record, viaCopy ? copy : path, window, withCoords);
     if (!viaCopy) return;
     const bool replaced =
-        attributes != INVALID_FILE_ATTRIBUTES
-            ? ReplaceFileA(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-            : false;
+        attributes != INVALID_FILE_ATTRIBUTES &&
+        ReplaceFileA(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     if (!replaced && !MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         DeleteFileA(copy.c_str());
 }
