@@ -87,13 +87,15 @@ POINT cursor() {
 }
 
 // At start only: a damaged or stale file must not leave the clock too small
-// to see, or on a monitor that is no longer there, or with too little of it
-// on the screen to take hold of.
+// to show its whole face, or on a monitor that is no longer there, or with
+// too little of it on the screen to take hold of.
 void keepReachable(AppearanceRecord& record) {
     HWND w = record.Window;
     int32_t screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN), screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     PIXELSTODLGUNITS(w, screenWidth, screenHeight);
-    HOLDWINDOWSIZE(record, screenWidth, screenHeight);
+    int32_t faceWidth = FACEWIDTH, faceHeight = FACEHEIGHT;
+    OUTERSIZEAROUND(w, faceWidth, faceHeight);
+    HOLDWINDOWSIZE(record, faceWidth, faceHeight, screenWidth, screenHeight);
 
     int32_t left = record.Left, top = record.Top, width = record.Width, height = record.Height;
     DLGUNITSTOPIXELS(w, left, top);

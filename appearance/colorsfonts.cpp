@@ -25,10 +25,9 @@ struct PaintColors {
     COLORREF Back = 0;
 } Painted;
 
-HFONT createLabelFont(const AppearanceRecord& record, HWND label, float points) {
-    HDC dc = GetDC(label);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(label, dc);
+// At the clock window's own resolution, so that the labels keep their
+// proportion to the window, which is sized in its dialog units.
+HFONT createLabelFont(const AppearanceRecord& record, double dpi, float points) {
     LOGFONTA font{};
     font.lfHeight = FONTHEIGHT(points, dpi);
     font.lfWeight = FONTWEIGHT(record.FontAttr);
@@ -70,9 +69,10 @@ UINT_PTR CALLBACK colorDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM lparam) 
 
 void APPLYCLOCKFONT(AppearanceRecord& record) {
     const float points = LABELPOINTS(record.FontSize);
+    const double dpi = DIALOGDPI(record.Window);
     for (int i = 0; i < 2; ++i) {
         HWND label = GetDlgItem(record.Window, LABELS[i]);
-        UniqueFont font(label ? createLabelFont(record, label, i == 0 ? points * TIME_LABEL_SCALE : points) : nullptr);
+        UniqueFont font(label ? createLabelFont(record, dpi, i == 0 ? points * TIME_LABEL_SCALE : points) : nullptr);
         if (!font) continue;  // the label keeps the font it has
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         LabelFonts[i] = std::move(font);

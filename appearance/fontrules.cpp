@@ -28,7 +28,7 @@ float LABELPOINTS(float fontsize) {
     return fontsize;
 }
 
-int32_t FONTHEIGHT(float points, int logpixelsy) { return -roundEven(static_cast<double>(points) * logpixelsy / 72.0); }
+int32_t FONTHEIGHT(float points, double dpi) { return -roundEven(static_cast<double>(points) * dpi / 72.0); }
 
 int32_t FONTWEIGHT(uint8_t fontattr) { return (fontattr & FONTATTR_BOLD) ? BOLD_WEIGHT : REGULAR_WEIGHT; }
 

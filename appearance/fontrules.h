@@ -20,7 +20,7 @@ constexpr int FONT_FACE_CHARS = 31;  // what a logical font's face name holds
 float LABELPOINTS(float fontsize);
 // Character height of a logical font: -(points x dpi / 72) rounded to the
 // nearest integer (a tie to the even neighbour).
-int32_t FONTHEIGHT(float points, int logpixelsy);
+int32_t FONTHEIGHT(float points, double dpi);
 // The bits of FontAttr.
 constexpr uint8_t FONTATTR_BOLD = 1;
 constexpr uint8_t FONTATTR_ITALIC = 2;

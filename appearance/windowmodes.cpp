@@ -78,9 +78,8 @@ void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& ar
     settings.Top = within(settings.Top, settings.Height, area.Top, area.Bottom);
 }
 
-void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight) {
-    // A title bar comes on top of the minimum, or it would take nearly all of it.
-    const int32_t minHeight = MINWINDOWUNITS + (settings.Caption ? CAPTIONALLOWANCE(settings) : 0);
-    settings.Width = std::clamp(settings.Width, MINWINDOWUNITS, std::max(MINWINDOWUNITS, screenWidth));
-    settings.Height = std::clamp(settings.Height, minHeight, std::max(minHeight, screenHeight));
+void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t faceWidth, int32_t faceHeight, int32_t screenWidth,
+                    int32_t screenHeight) {
+    settings.Width = std::clamp(settings.Width, faceWidth, std::max(faceWidth, screenWidth));
+    settings.Height = std::clamp(settings.Height, faceHeight, std::max(faceHeight, screenHeight));
 }

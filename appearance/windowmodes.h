@@ -41,8 +41,14 @@ void KEEPONSCREEN(AppearanceSettings& settings, int32_t screenWidth, int32_t scr
 // part of it. A partly visible window stays where it is.
 void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& area);
 
-// At start: a stored size below MINWINDOWUNITS (0, negative, from a damaged
-// file; in height, plus the title bar's allowance when there is one) or
-// beyond `screen` is held within them, so the clock stays usable.
-constexpr int32_t MINWINDOWUNITS = 24;
-void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t screenWidth, int32_t screenHeight);
+// The clock's face: the client area that its template gives the clock
+// window, in dialog units. The time and the date labels fill it.
+constexpr int32_t FACEWIDTH = 130;
+constexpr int32_t FACEHEIGHT = 53;
+
+// At start: a stored size too small to show the whole face (0, negative, from
+// a damaged file, or an earlier first start's, which kept only part of the
+// date) or beyond `screen` is held within them. `faceWidth` x `faceHeight` is
+// the outer size around the face with the window's frame of the moment.
+void HOLDWINDOWSIZE(AppearanceSettings& settings, int32_t faceWidth, int32_t faceHeight, int32_t screenWidth,
+                    int32_t screenHeight);

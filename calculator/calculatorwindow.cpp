@@ -117,7 +117,7 @@ void SHOWCALCULATOR(HWND owner) {
     if (!hwnd) return;  // no window, no WM_INITDIALOG: it is still ours to free
     owned.release();    // the window's now, until WM_NCDESTROY
     SETWINDOWICONS(hwnd, "ICO2", data.BigIcon, data.SmallIcon);
-    data.Font.reset(CREATESCREENFONT("Tahoma", 12, FW_NORMAL));
+    data.Font.reset(CREATEDIALOGFONT(hwnd, "Tahoma", 12, FW_NORMAL));
     for (int id : {ID_CALC_INPUT, ID_CALC_RESULT, ID_CALC_HISTORY})
         SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(data.Font.get()), TRUE);
     layout(hwnd);  // the history box is H-64 high before the window is first seen

@@ -72,7 +72,8 @@ endfunction()
 # orlo_test(NAME SOURCES ... [LINK ...] [SYSLIBS ...] [WINE [DPIS dpi ...]] [LANGUAGES en fr] [TIMEOUT s])
 # A GoogleTest program per language, registered with ctest as NAME.en / NAME.fr.
 # WINE marks tests that drive real windows: Windows build only, run one at a time.
-# DPIS runs a WINE test once at each display scale instead: NAME.en.144 ...
+# DPIS runs a WINE test once at each display scale instead: NAME.en.144 ...;
+# the first of them runs before the others, which may use what it leaves.
 function(orlo_test name)
   cmake_parse_arguments(A "WINE" "TIMEOUT" "SOURCES;LINK;SYSLIBS;LANGUAGES;DPIS" ${ARGN})
   if(A_WINE AND NOT WIN32)
@@ -105,6 +106,11 @@ function(orlo_test name)
       foreach(dpi ${A_DPIS})
         add_test(NAME ${name}.${lang}.${dpi} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-dpi.sh ${dpi}
           ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${t}>)
+        if(tests)
+          set_tests_properties(${name}.${lang}.${dpi} PROPERTIES FIXTURES_REQUIRED ${t})
+        else()
+          set_tests_properties(${name}.${lang}.${dpi} PROPERTIES FIXTURES_SETUP ${t})
+        endif()
         list(APPEND tests ${name}.${lang}.${dpi})
       endforeach()
     else()

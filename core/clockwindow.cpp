@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "appearance/windowmodes.h"
 #include "calculator/calculatorwindow.h"
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"
@@ -117,8 +118,8 @@ INT_PTR SHOWCLOCKWINDOW(HWND parent) {
     t.Style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
     t.X = 179;
     t.Y = 188;
-    t.Width = 130;
-    t.Height = 53;
+    t.Width = FACEWIDTH;
+    t.Height = FACEHEIGHT;
     t.Title = CLOCKTITLE;
     const std::string time = CLOCKTIMETEXT();
     const std::string date = CLOCKDATETEXT();

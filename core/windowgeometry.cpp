@@ -1,6 +1,7 @@
 #include "core/windowgeometry.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "core/dialogunits.h"
 #include "core/placement.h"
@@ -80,9 +81,42 @@ void SETWINDOWICONS(HWND window, const char* name, UniqueIcon& big, UniqueIcon& 
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
 }
 
-HFONT CREATESCREENFONT(const char* face, double points, LONG weight) {
+void OUTERSIZEAROUND(HWND window, int32_t& width, int32_t& height) {
+    DLGUNITSTOPIXELS(window, width, height);
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    const int32_t outerWidth = r.right - r.left, outerHeight = r.bottom - r.top;
+    width = outerWidth, height = outerHeight;
+    PIXELSTODLGUNITS(window, width, height);
+    int32_t backWidth = width, backHeight = height;
+    DLGUNITSTOPIXELS(window, backWidth, backHeight);
+    width += backWidth < outerWidth;
+    height += backHeight < outerHeight;
+}
+
+double DIALOGDPI(HWND dialog) {
+    const int screen = SCREENDPI();
+    RECT cell{0, 0, 4, 8};  // one character of the dialog font: its height in pixels
     LOGFONTA font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(points * SCREENDPI() / 72.0));
+    const auto own = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    if (screen <= 0 || !MapDialogRect(dialog, &cell) || !own || !GetObjectA(own, sizeof font, &font)) return screen;
+    // The same font as a 96-dpi screen makes it, from its size in whole points.
+    const int points = static_cast<int>(std::lround(std::abs(font.lfHeight) * 72.0 / screen));
+    font.lfHeight = -MulDiv(points, 96, 72);
+    const UniqueFont reference(CreateFontIndirectA(&font));
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ before = SelectObject(dc, reference.get());
+    TEXTMETRICA metrics{};
+    const bool measured = reference && GetTextMetricsA(dc, &metrics) && metrics.tmHeight > 0;
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    return measured ? 96.0 * cell.bottom / metrics.tmHeight : screen;
+}
+
+HFONT CREATEDIALOGFONT(HWND dialog, const char* face, double points, LONG weight) {
+    LOGFONTA font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(points * DIALOGDPI(dialog) / 72.0));
     font.lfWeight = weight;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(font.lfFaceName, face, LF_FACESIZE);

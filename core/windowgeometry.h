@@ -25,9 +25,19 @@ int SCREENDPI();
 // A length given in pixels of a 96-dpi screen, at the screen's resolution.
 int32_t SCREENPIXELS(int32_t pixels);
 
-// A font of the given face and size in points at the screen's resolution;
-// the caller owns it.
-HFONT CREATESCREENFONT(const char* face, double points, LONG weight);
+// The outer size, in the window's dialog units, that its present styles give
+// around a client area of `width` x `height` dialog units (rounded up).
+void OUTERSIZEAROUND(HWND window, int32_t& width, int32_t& height);
+
+// The resolution at which a dialog's fonts keep to its dialog units the
+// proportion they have on a 96-dpi screen: 96 there. Dialog units follow the
+// dialog font's height in whole pixels, which grows a little more or less
+// than the screen's resolution (under Wine 12, 17 and 23 pixels at 96, 144
+// and 192 dpi); fonts sized at this resolution grow as the dialog does.
+double DIALOGDPI(HWND dialog);
+// A font of the given face and size in points at the dialog's resolution
+// (DIALOGDPI); the caller owns it.
+HFONT CREATEDIALOGFONT(HWND dialog, const char* face, double points, LONG weight);
 
 // Loads the program's icon `name` at the system's sizes for big and small
 // icons (they grow with the screen's scale) and gives both to the window,

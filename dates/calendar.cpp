@@ -124,7 +124,7 @@ void SHOWCALENDAR(HWND clock) {
                        WS_EX_CLIENTEDGE, 0, 26, 396, 190});
     HWND calendar = CREATEDIALOGWINDOW(t, clock, CALENDARPROC);
     if (!calendar) return;
-    const UniqueFont font(CREATESCREENFONT("Tahoma", 12, FW_BOLD));  // made anew for each opening
+    const UniqueFont font(CREATEDIALOGFONT(calendar, "Tahoma", 12, FW_BOLD));  // made anew for each opening
     SendDlgItemMessageA(calendar, ID_CALENDAR_LABEL, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     SendDlgItemMessageA(calendar, ID_CALENDAR_MONTH, MCM_SETMAXSELCOUNT, 31, 0);
 

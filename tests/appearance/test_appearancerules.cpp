@@ -148,15 +148,15 @@ TEST(WindowModes, KeptReachableOnTheScreen) {
         PULLINTOAREA(s, c.visible, UnitRect{0, 0, 853, 640});
         EXPECT_EQ(rectOf(s), c.to) << c.from[0] << "," << c.from[1];
     }
+    // Held to show the whole face (here 132 x 68 with its frame), and the screen.
     // clang-format off
-    const int32_t sizes[][6] = {
-        {0, 0, 0, -50, 24, 24}, {0, 0, 100000, 100000, 853, 640}, {1, 0, 132, 73, 132, 73}, {1, 0, 0, 0, 24, 37},
-        {1, 1, 30, 5, 30, 44}};
+    const int32_t sizes[][4] = {
+        {0, -50, 132, 68}, {100000, 100000, 853, 640}, {132, 57, 132, 68}, {140, 80, 140, 80}, {100, 900, 132, 640}};
     // clang-format on
     for (const auto& c : sizes) {
-        s = at({0, 0, c[2], c[3]}, static_cast<uint8_t>(c[0]), static_cast<uint8_t>(c[1]));
-        HOLDWINDOWSIZE(s, 853, 640);
-        EXPECT_EQ(std::make_pair(s.Width, s.Height), std::make_pair(c[4], c[5])) << c[2] << "x" << c[3];
+        s = at({0, 0, c[0], c[1]});
+        HOLDWINDOWSIZE(s, 132, 68, 853, 640);
+        EXPECT_EQ(std::make_pair(s.Width, s.Height), std::make_pair(c[2], c[3])) << c[0] << "x" << c[1];
     }
 }
 
@@ -175,7 +175,7 @@ TEST(WindowModes, GeometryAtTheEndsOfTheRange) {
             KEEPONSCREEN(s, 853, 640);
             const auto saved = SAVEDCOORDS(s, r);
             EXPECT_TRUE(saved[2] >= s.Width || s.Width == MAX);
-            HOLDWINDOWSIZE(s, 853, 640);
+            HOLDWINDOWSIZE(s, 132, 68, 853, 640);
             PULLINTOAREA(s, false, UnitRect{0, 0, 853, 640});
             EXPECT_TRUE(s.Left >= 0 && s.Top >= 0 && s.Left + s.Width <= 853 && s.Top + s.Height <= 640)
                 << r[0] << " " << r[1];
@@ -190,9 +190,10 @@ TEST(FontRules, LabelHeightsAndTheFontDialog) {
     // clang-format off
     const struct {
         float fontsize;
-        int dpi, time, date;
+        double dpi;  // 136: a dialog whose units are 17/12 of those at 96 dpi
+        int time, date;
     } heights[] = {
-        {12, 96, -64, -16}, {10.5f, 96, -56, -14}, {12, 120, -80, -20}, {11.25f, 96, -60, -15}, {0, 96, -43, -11},
+        {12, 96, -64, -16}, {10.5f, 96, -56, -14}, {12, 120, -80, -20}, {12, 136, -91, -23}, {11.25f, 96, -60, -15}, {0, 96, -43, -11},
         {nan, 96, -43, -11}, {1.5f, 96, -21, -5}, {-3, 96, -21, -5}, {1e30f, 96, -1067, -267}, {inf, 96, -1067, -267}};
     // clang-format on
     for (const auto& c : heights) {

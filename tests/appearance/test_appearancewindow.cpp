@@ -63,10 +63,10 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
     ClockThread clock;
     HWND w = clock.Window();
     ASSERT_NE(w, nullptr);
-    // Without a file, the save right after the start writes the window as it
-    // was created and every key in order (this system's profile API drops the
-    // leading blank of each value); the window itself lies 2 units left of and
-    // 13 above that, 2 narrower and 13 lower.
+    // Without a file, the save right after the start writes every key in
+    // order (this system's profile API drops the leading blank of each value);
+    // the window itself lies 2 units left of and 13 above the place saved, 2
+    // narrower and 13 lower: the title bar's allowance.
     const std::string file = harness::ReadSettings();
     Units created{};
     ASSERT_EQ(sscanf(file.c_str(), "[Coord]\r\nLeft=%d\r\nTop=%d\r\nWidth=%d\r\nHeight=%d\r\n", &created[0],
@@ -169,7 +169,7 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
 
 TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
     // Missing keys take the per-key defaults; a normal title bar takes 2 and 20 units.
-    harness::WriteSettings("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 80\r\n");
+    harness::WriteSettings("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 100\r\n");
     {
         ClockThread clock;
         HWND w = clock.Window();
@@ -180,7 +180,7 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
         EXPECT_EQ(Rec.FontName + std::to_string(Rec.FontSize), "MS Sans Serif10.000000");
         EXPECT_FALSE(GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
         EXPECT_TRUE(!checked(IDM_ON_TOP) && checked(IDM_TASKBAR) && checked(IDM_CAPTION));
-        EXPECT_EQ(windowUnits(w), (Units{148, 120, 138, 60}));
+        EXPECT_EQ(windowUnits(w), (Units{148, 120, 138, 80}));
         // The auto-save tick overwrites a hand edit and leaves unknown keys
         // alone; minimised, the place is not saved.
         WritePrivateProfileStringA("All", "Transparency", " 100", harness::SettingsPath().c_str());

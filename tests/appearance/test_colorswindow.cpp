@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "appearance/menuids.h"
@@ -20,27 +21,11 @@ constexpr int COLOR_RED = 706, COLOR_GREEN = 707, COLOR_BLUE = 708, COLOR_ADD = 
 // The clock's client area as the screen shows it: solid text on a background
 // that fills most of it.
 bool painted(HWND clock, COLORREF text, COLORREF back) {
-    RECT r{};
-    GetClientRect(clock, &r);
-    MapWindowPoints(clock, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    std::vector<DWORD> bits(w * h);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     return WaitUntil([&] {
-        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        SelectObject(memory, old);
-        GetDIBits(memory, bitmap, 0, h, bits.data(), &info, DIB_RGB_COLORS);
-        DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
-        int texts = 0, backs = 0;
-        for (DWORD p : bits) {  // 0x00RRGGBB in a DIB
-            texts += RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF) == text;
-            backs += RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF) == back;
-        }
-        return texts > 300 && backs > w * h / 2;
+        SIZE size{};
+        const std::vector<COLORREF> pixels = harness::ClientPixels(clock, size);
+        return std::count(pixels.begin(), pixels.end(), text) > 300 &&
+               std::count(pixels.begin(), pixels.end(), back) > size.cx * size.cy / 2;
     });
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "dates/dates.h"
 
@@ -20,6 +21,8 @@ std::string LabelText(HWND dialog, int id);  // id 0: the window's own text
 HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000);
 // A real left click at this point of the screen, as the mouse makes it.
 void Click(POINT screen);
+// The window's client area as the screen shows it, row after row (0x00BBGGRR).
+std::vector<COLORREF> ClientPixels(HWND window, SIZE& size);
 
 // The settings file of the clock this test program runs, by the product's path rule.
 std::string SettingsPath();

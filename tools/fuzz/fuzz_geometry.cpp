@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t x = v[0], y = v[1];
     KEEPONWORKAREA(x, y, v[2], v[3], PlaceRect{v[5], v[6], v[7], v[8]});
 
-    HOLDWINDOWSIZE(s, screenWidth, screenHeight);
-    const int32_t minHeight = MINWINDOWUNITS + (s.Caption ? CAPTIONALLOWANCE(s) : 0);
-    if (s.Width < MINWINDOWUNITS || s.Height < minHeight) std::abort();
-    if (s.Width > std::max(MINWINDOWUNITS, screenWidth) || s.Height > std::max(minHeight, screenHeight)) std::abort();
+    const int32_t faceWidth = FACEWIDTH + (v[4] >> 2 & 0xFF), faceHeight = FACEHEIGHT + (v[4] >> 10 & 0xFF);
+    HOLDWINDOWSIZE(s, faceWidth, faceHeight, screenWidth, screenHeight);
+    if (s.Width < faceWidth || s.Height < faceHeight) std::abort();
+    if (s.Width > std::max(faceWidth, screenWidth) || s.Height > std::max(faceHeight, screenHeight)) std::abort();
     const UnitRect area{v[7] % 100000, v[8] % 100000, v[7] % 100000 + 16 + (v[9] & 0xFFFF),
                         v[8] % 100000 + 16 + ((v[9] >> 16) & 0xFFFF)};
     PULLINTOAREA(s, false, area);
