@@ -80,6 +80,13 @@ void moveAndSize(const AppearanceRecord& record) {
 
 void trayIcon(AppearanceRecord& record) { Shell_NotifyIconA(record.SysTray ? NIM_ADD : NIM_DELETE, &record.TrayIcon); }
 
+// What the shell sends every top-level window when its taskbar comes back
+// (Explorer restarted after a crash): the notification area starts empty.
+UINT taskbarCreated() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
 POINT cursor() {
     POINT p{};
     GetCursorPos(&p);
@@ -352,7 +359,16 @@ INT_PTR APPEARANCEHANDLER(AppearanceRecord& record, UINT msg, WORD commandId, WP
         }
         break;
     case WM_COMMAND: command(record, commandId); break;
+    case WM_ENDSESSION:
+        // The session ends (log-off, shutdown): the process may be ended
+        // without WM_DESTROY, so what changed since the last save is saved
+        // now. WM_QUERYENDSESSION gets the default answer, yes, at once.
+        if (wparam) APPEARANCESETTINGS("save", record);
+        break;
     case WM_DESTROY: cleanUp(record); break;
+    default:
+        if (msg == taskbarCreated() && record.SysTray) trayIcon(record);
+        break;
     }
     return CLOCKCOLORMESSAGE(record, msg, wparam, lparam);
 }

@@ -18,6 +18,13 @@ bool FILEEXISTS(const std::string& path);
 // The settings file of the record's window, from the executable and its current title.
 std::string SETTINGSFILEOF(const AppearanceRecord& record);
 
+// Where a save's copy takes the file's place: the platform's calls, unless a
+// test build makes them fail as a name held for a moment by a scanner would.
+using FileReplacer = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
+using FileMover = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+extern FileReplacer SETTINGSREPLACE;
+extern FileMover SETTINGSMOVE;
+
 // Number of saves this process has made or attempted, for the tests that
 // watch the clock from another thread.
 extern std::atomic<unsigned> APPEARANCESAVECOUNT;

@@ -48,21 +48,22 @@ void layout(HWND hwnd) {
 }
 
 void inputChanged(HWND hwnd, CalculatorWindow& data) {
-    const std::string input = controlText(hwnd, ID_CALC_INPUT);
-    const CalculatorUpdate update =
-        CALCINPUTCHANGED(data.State, input,
-                         input.find("\r\n") != std::string::npos ? controlText(hwnd, ID_CALC_HISTORY) : std::string());
-    if (update.SetHistory) SetDlgItemTextA(hwnd, ID_CALC_HISTORY, update.History.c_str());
-    if (update.SetResult) SetDlgItemTextA(hwnd, ID_CALC_RESULT, update.Result.c_str());
-    if (update.SetInput) {
+    std::string input = controlText(hwnd, ID_CALC_INPUT);
+    for (;;) {
+        const CalculatorUpdate update = CALCINPUTCHANGED(
+            data.State, input, input.find("\r\n") != std::string::npos ? controlText(hwnd, ID_CALC_HISTORY) : "");
+        if (update.SetHistory) SetDlgItemTextA(hwnd, ID_CALC_HISTORY, update.History.c_str());
+        if (update.SetResult) SetDlgItemTextA(hwnd, ID_CALC_RESULT, update.Result.c_str());
+        if (!update.SetInput) return;
         HWND edit = GetDlgItem(hwnd, ID_CALC_INPUT);
         SetWindowTextA(edit, update.Input.c_str());
         const LPARAM end = static_cast<LPARAM>(update.Input.size());
         SendMessageA(edit, EM_SETSEL, end, end);
         // A multiline edit sends no EN_CHANGE for text set this way; the text
-        // put back (a pasted expression without its line break) is evaluated
+        // put back (a pasted expression without its line breaks) is evaluated
         // here, as any change of the input is.
-        if (!update.Input.empty()) inputChanged(hwnd, data);
+        if (update.Input.empty()) return;
+        input = update.Input;
     }
 }
 

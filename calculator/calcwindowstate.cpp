@@ -26,15 +26,17 @@ CalculatorUpdate CALCINPUTCHANGED(CalculatorState& state, const std::string& inp
         update.SetResult = true;
         return update;
     }
-    // Nothing to record: the expression stays for correction, without the line break.
+    // Nothing to record: the expression stays for correction, without its
+    // line breaks. A CR and LF that meet once the pair between them is gone
+    // are a line break too ("\r\r\n\n" is two), so each LF takes away the CR
+    // left before it, and what comes back holds none.
     update.SetInput = true;
     update.Input.reserve(input.size());
-    for (size_t i = 0; i < input.size(); ++i) {
-        if (input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n') {
-            ++i;
-            continue;
-        }
-        update.Input += input[i];
+    for (const char c : input) {
+        if (c == '\n' && !update.Input.empty() && update.Input.back() == '\r')
+            update.Input.pop_back();
+        else
+            update.Input += c;
     }
     return update;
 }

@@ -111,11 +111,19 @@ def journey():
     xdotool('key', 'Return')
     check(wait_for(lambda: SPY.text('orlo calc', ID_CALC_HISTORY) == result + '\r\n'), 'Enter did not record it')
     shot('calculator')
-    xdotool('key', 'alt+F4')
-    check(wait_for(lambda: not windows('orlo calc')), 'Alt+F4 did not close the calculator')
 
-    # Five wheel steps down, the title bar off, then "Always on top" off, and "Exit".
+    # Five wheel steps down, then the session ends (log-off, shutdown) with the
+    # calculator and the calendar open: the change is saved all the same.
     xdotool('mousemove', *clock.point('time'), 'click', '--repeat', 5, '--delay', 100, 5)
+    xdotool('mousemove', *clock.point('date'), 'click', 1)
+    check(wait_for(lambda: windows(CALENDAR)), 'a click on the date did not open the calendar')
+    run('wineboot', '--end-session')
+    check(clock.wait_exit() is not None, 'the clock outlived the end of the session')
+    check(clock.settings()['All']['Transparency'] == '205', f'saved at the session\'s end {clock.settings()["All"]}')
+
+    # Started again: the title bar off, then "Always on top" off, and "Exit".
+    window = clock.start()
+    check(geometry(window) == moved, f'after the session at {geometry(window)}, left at {moved}')
     clock.menu_command('Down', 'Down')
     check(wait_for(lambda: geometry(window)[3] < moved[3]), 'the title bar did not go')
     clock.menu_command('Down')

@@ -124,6 +124,16 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
         }
     }
 
+    // When the taskbar comes back (Explorer restarted), the icon comes back
+    // with it, and only while the clock shows one.
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    for (int round = 0; round < 2; ++round) {
+        Shell_NotifyIconA(NIM_DELETE, &tray);
+        SendMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
+        EXPECT_EQ(Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE, Rec.SysTray == 1) << int(Rec.SysTray);
+        SendMessageA(w, WM_COMMAND, IDM_SYSTRAY, 0);
+    }
+
     // The tray icon's right click and double click open the menu with its
     // bottom-right corner at the cursor; a single left click does nothing.
     SetCursorPos(600, 500);
@@ -228,16 +238,31 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
 TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
     const std::string tmp = harness::SettingsPath() + ".tmp",
                       chosen = "[All]\r\nTransparency= 120\r\nMine= kept\r\n[Custom]\r\nCustomColorC15= 7\r\n";
+    constexpr DWORD HIDDEN = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const FileReplacer takesTheFileAndFails = [](LPCSTR file, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) -> BOOL {
+        DeleteFileA(file);  // ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup: the file gone, the copy not in place
+        return FALSE;
+    };
+    const FileReplacer noReplace = [](LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) -> BOOL { return FALSE; };
+    const FileMover noMove = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };  // a scanner holds the name
     const struct {
         const char* what;
         char tmp;  // what holds the .tmp name: nothing, a stale file, a folder, the file itself
         DWORD attributes;
-    } cases[] = {{"the file replaced by its new copy", ' ', FILE_ATTRIBUTE_NORMAL},
-                 {"a stale .tmp from a save cut short", 'f', FILE_ATTRIBUTE_NORMAL},
-                 {"a folder holds the .tmp name: written in place", 'd', FILE_ATTRIBUTE_NORMAL},
-                 {"killed inside a replace that moves the file aside: its copy kept", 'c', FILE_ATTRIBUTE_NORMAL},
-                 {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY},
-                 {"a hidden file stays hidden", ' ', FILE_ATTRIBUTE_HIDDEN}};
+        FileReplacer replace;
+        FileMover move;  // both as the platform's until a start finds them failing no more
+    } cases[] = {{"the file replaced by its new copy", ' ', FILE_ATTRIBUTE_NORMAL, ReplaceFileA, MoveFileExA},
+                 {"a stale .tmp from a save cut short", 'f', FILE_ATTRIBUTE_NORMAL, ReplaceFileA, MoveFileExA},
+                 {"a folder holds the .tmp name: written in place", 'd', HIDDEN, ReplaceFileA, MoveFileExA},
+                 {"killed inside a replace that moves the file aside: its copy kept", 'c', FILE_ATTRIBUTE_NORMAL,
+                  ReplaceFileA, MoveFileExA},
+                 {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY, ReplaceFileA, MoveFileExA},
+                 {"a hidden system file stays so when replaced", ' ', HIDDEN, ReplaceFileA, MoveFileExA},
+                 {"and when moved into place, without a replace", ' ', HIDDEN, noReplace, MoveFileExA},
+                 {"a replace that takes the file and fails, and the move fails: the copy kept", ' ',
+                  FILE_ATTRIBUTE_NORMAL, takesTheFileAndFails, noMove},
+                 {"only the copy, which cannot be moved into place: read from it", 'c', FILE_ATTRIBUTE_NORMAL,
+                  ReplaceFileA, noMove}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         harness::WriteSettings(chosen);
@@ -245,17 +270,23 @@ TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
         if (c.tmp == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
         if (c.tmp == 'c') MoveFileA(harness::SettingsPath().c_str(), tmp.c_str());
         SetFileAttributesA(harness::SettingsPath().c_str(), c.attributes);
-        {
+        SETTINGSREPLACE = c.replace, SETTINGSMOVE = c.move;
+        for (bool failing = c.move == noMove;; failing = false) {
             ClockThread clock;
             EXPECT_EQ(Rec.Transparency, 120);
             EXPECT_TRUE(clock.Exit());
+            SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA;
+            if (!failing) break;
         }
-        // Every key written, the unknown one kept, nothing of the stale copy.
+        // Every key written, the unknown one kept, nothing of the stale copy;
+        // what the user set on the file still set.
         const bool readOnly = c.attributes & FILE_ATTRIBUTE_READONLY;
         EXPECT_EQ(readOnly ? harness::ReadSettings()
                            : SettingValue("All", "Transparency") + SettingValue("All", "FontName") +
                                  SettingValue("All", "Mine") + SettingValue("All", "Stale"),
                   readOnly ? chosen : "120MS Sans Serifkept<none>");
+        EXPECT_EQ(GetFileAttributesA(harness::SettingsPath().c_str()) & (HIDDEN | FILE_ATTRIBUTE_READONLY),
+                  c.attributes & (HIDDEN | FILE_ATTRIBUTE_READONLY));
         EXPECT_EQ(GetFileAttributesA(tmp.c_str()),
                   c.tmp == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES);
         RemoveDirectoryA(tmp.c_str());

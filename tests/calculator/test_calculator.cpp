@@ -146,6 +146,8 @@ TEST(CalculatorWindowState, TypingAndEnter) {
         const CalculatorUpdate u = CALCINPUTCHANGED(s, entered.insert(entered.size() / 2, "\r\n"), "old\r\n");
         EXPECT_TRUE(u.SetInput && !u.SetHistory && u.Input == typed) << typed;
     }
+    // Line breaks that meet once those inside them are gone go too: "\r\r\n\n" is two.
+    EXPECT_EQ(CALCINPUTCHANGED(state, "1\r\r\r\n\n+\n\r2\r\n\n", "").Input, "1\r+\n\r2\n");
 }
 
 TEST(CalculatorWindowState, SizeRule) {

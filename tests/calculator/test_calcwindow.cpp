@@ -123,8 +123,15 @@ TEST(CalculatorWindow, KeepsItsMinimumAndTakesLongPastes) {
         if (*paste == '(') SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_SETSEL, 0, -1);
         SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    // The deepest nest of line breaks the input takes, "\r" x k then "\n" x k,
+    // with nothing to record: all of them go, at once.
     SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_SETSEL, 0, -1);
-    type(calc, "\b1+1");
+    type(calc, "\b");
+    const size_t k = SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_GETLIMITTEXT, 0, 0) / 2;
+    const std::string nest = std::string(k, '\r') + std::string(k, '\n');
+    SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(nest.c_str()));
+    EXPECT_EQ(LabelText(calc, ID_CALC_INPUT), "") << k;
+    type(calc, "1+1");
     EXPECT_EQ(LabelText(calc, ID_CALC_RESULT), "1+1 = 2");
     SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);  // the clock's thread runs the calculator's loop
 }
