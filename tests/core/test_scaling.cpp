@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -136,6 +137,8 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
         << client.right << "x" << client.bottom << " for a face of " << face.right << "x" << face.bottom;
     const Face f = faceOf(w);
     expectWhole(f, "the first start");
+    std::printf("%d dpi: the time %.4f, the date %.4f of the client area's height\n", dpi, f.share(f.Time),
+                f.share(f.Date));
     if (dpi == 96) {
         std::ofstream(reference) << f.share(f.Time) << " " << f.share(f.Date);
         CopyFileA(harness::SettingsPath().c_str(), settings96.c_str(), FALSE);  // as the first start saved it
