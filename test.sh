@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the format check, the native unit
+# Builds everything and runs every test: the format and layering checks, the native unit
 # tests, the same with the sanitizers, a few seconds of each fuzz target, then
 # the Windows build's tests under Wine on a virtual X display of their own
 # (unit tests, real windows, the user's journey with real X input, the windows
@@ -20,6 +20,8 @@ if command -v clang-format >/dev/null; then
   (cd "$ORLO_ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror) || {
     echo "test.sh: sources not in the project's format (clang-format -i)"; failed=1; }
 fi
+# Each folder includes only the floors below it, in the README's order.
+"$ORLO_ROOT/tools/layering.sh" || failed=1
 (cd "$BUILD_DIR/native" && ctest --output-on-failure) || failed=1
 # A sanitizer's report aborts the test that made it.
 (cd "$BUILD_DIR/native-sanitize" && ctest --output-on-failure) || failed=1

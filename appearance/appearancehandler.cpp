@@ -1,5 +1,5 @@
-// Appearance handler: the menus and their commands, the settings at start and
-// end, the window modes, transparency and the notification-area icon.
+// Appearance handler: the menu's commands, the settings at start and end,
+// the window modes, transparency and the notification-area icon.
 #include "appearance/appearancerecord.h"
 
 #include <algorithm>
@@ -7,16 +7,15 @@
 #include <cstring>
 #include <string>
 
+#include "appearance/appearancemenu.h"
+#include "appearance/clockface.h"
 #include "appearance/colorsfonts.h"
-#include "appearance/menuids.h"
 #include "appearance/settingsio.h"
 #include "appearance/transparencydialog.h"
 #include "appearance/windowmodes.h"
 #include "core/messageloop.h"
-#include "core/win32handles.h"
 #include "core/windowgeometry.h"
 #include "language/aboutbox.h"
-#include "language/language.h"
 
 namespace {
 
@@ -28,34 +27,6 @@ constexpr DWORD BASE_EXSTYLE = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE | WS_EX_TO
 
 // What SetTimer returned for the auto-save timer; 0 while none is set.
 UINT_PTR SaveTimer = 0;
-
-// The appearance menu, owned here from its building to the clock's end; the
-// record holds its handles. Its submenus go with it.
-UniqueMenu OwnedMainMenu;
-
-void appendItem(HMENU menu, const char* text, UINT id = 0, HMENU submenu = nullptr) {
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof item;
-    if (std::strcmp(text, "-") == 0) {
-        item.fMask = MIIM_FTYPE;
-        item.fType = MFT_SEPARATOR;
-    } else {
-        item.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | (submenu ? MIIM_SUBMENU : 0);
-        item.fType = MFT_STRING;
-        item.dwTypeData = const_cast<char*>(text);
-        item.wID = id;
-        item.hSubMenu = submenu;
-    }
-    InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
-}
-
-void checkMark(const AppearanceRecord& record, UINT id, uint8_t flag) {
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STATE;
-    item.fState = (flag & 1) ? MFS_CHECKED : MFS_UNCHECKED;  // bit 0 of the flag
-    SetMenuItemInfoA(record.MainMenu, id, FALSE, &item);
-}
 
 void toggleStyle(HWND window, int which, LONG bits) {
     SetWindowLongA(window, which, GetWindowLongA(window, which) ^ bits);
@@ -131,11 +102,11 @@ void applyWindowModes(AppearanceRecord& record) {
     if (record.MinBox) addStyle(w, GWL_STYLE, WS_MINIMIZEBOX);
     if (record.MaxBox) addStyle(w, GWL_STYLE, WS_MAXIMIZEBOX);
     if (record.SizeBox) addStyle(w, GWL_STYLE, WS_THICKFRAME);
-    checkMark(record, IDM_ON_TOP, record.OnTop);
+    SETCHECKMARK(record, IDM_ON_TOP, record.OnTop);
     placeTopmost(record);
-    checkMark(record, IDM_CAPTION, record.Caption);
+    SETCHECKMARK(record, IDM_CAPTION, record.Caption);
     if (!record.Caption) toggleStyle(w, GWL_STYLE, WS_CAPTION);
-    checkMark(record, IDM_TASKBAR, record.TaskBar);
+    SETCHECKMARK(record, IDM_TASKBAR, record.TaskBar);
     if (record.TaskBar) toggleStyle(w, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     REMOVECAPTIONALLOWANCE(record);
     keepReachable(record);
@@ -147,13 +118,13 @@ void initialise(AppearanceRecord& record) {
     BUILDAPPEARANCEMENUS(record);
     APPEARANCESETTINGS("get", record);
     applyWindowModes(record);
-    checkMark(record, IDM_SYSTRAY, record.SysTray);
+    SETCHECKMARK(record, IDM_SYSTRAY, record.SysTray);
     trayIcon(record);
     APPLYCLOCKFONT(record);
     APPLYCLOCKCOLORS(record);
     addStyle(record.Window, GWL_EXSTYLE, WS_EX_LAYERED);
-    checkMark(record, IDM_TRANSPARENT_FONTS, record.FgndTrspt);
-    checkMark(record, IDM_TRANSPARENT_BACKGROUND, record.BgndTrspt);
+    SETCHECKMARK(record, IDM_TRANSPARENT_FONTS, record.FgndTrspt);
+    SETCHECKMARK(record, IDM_TRANSPARENT_BACKGROUND, record.BgndTrspt);
     APPLYLAYEREDATTRIBUTES(record);
     SaveTimer = SetTimer(record.Window, ID_SAVE_TIMER, SAVE_PERIOD_MS, nullptr);
     PostMessageA(record.Window, WM_TIMER, ID_SAVE_TIMER, 0);  // a first save right after the start
@@ -161,7 +132,7 @@ void initialise(AppearanceRecord& record) {
 
 void toggleCaption(AppearanceRecord& record) {
     record.Caption ^= 1;
-    checkMark(record, IDM_CAPTION, record.Caption);
+    SETCHECKMARK(record, IDM_CAPTION, record.Caption);
     ShowWindow(record.Window, SW_HIDE);
     toggleStyle(record.Window, GWL_STYLE, WS_CAPTION);
     CAPTIONTOGGLEGEOMETRY(record);
@@ -171,7 +142,7 @@ void toggleCaption(AppearanceRecord& record) {
 
 void toggleTaskBar(AppearanceRecord& record) {
     record.TaskBar ^= 1;
-    checkMark(record, IDM_TASKBAR, record.TaskBar);
+    SETCHECKMARK(record, IDM_TASKBAR, record.TaskBar);
     ShowWindow(record.Window, SW_HIDE);
     toggleStyle(record.Window, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     if (record.Caption) {
@@ -182,8 +153,8 @@ void toggleTaskBar(AppearanceRecord& record) {
 }
 
 void seeThroughChecks(AppearanceRecord& record) {
-    checkMark(record, IDM_TRANSPARENT_FONTS, record.FgndTrspt);
-    checkMark(record, IDM_TRANSPARENT_BACKGROUND, record.BgndTrspt);
+    SETCHECKMARK(record, IDM_TRANSPARENT_FONTS, record.FgndTrspt);
+    SETCHECKMARK(record, IDM_TRANSPARENT_BACKGROUND, record.BgndTrspt);
     APPLYLAYEREDATTRIBUTES(record);
 }
 
@@ -191,14 +162,14 @@ void command(AppearanceRecord& record, WORD id) {
     switch (id) {
     case IDM_ON_TOP:
         record.OnTop ^= 1;
-        checkMark(record, IDM_ON_TOP, record.OnTop);
+        SETCHECKMARK(record, IDM_ON_TOP, record.OnTop);
         placeTopmost(record);
         break;
     case IDM_CAPTION: toggleCaption(record); break;
     case IDM_TASKBAR: toggleTaskBar(record); break;
     case IDM_SYSTRAY:
         record.SysTray ^= 1;
-        checkMark(record, IDM_SYSTRAY, record.SysTray);
+        SETCHECKMARK(record, IDM_SYSTRAY, record.SysTray);
         trayIcon(record);
         break;
     case IDM_TRANSPARENCY: SHOWTRANSPARENCYDIALOG(record); break;
@@ -244,8 +215,7 @@ void cleanUp(AppearanceRecord& record) {
     if (SaveTimer != 0) KillTimer(record.Window, SaveTimer);
     SaveTimer = 0;
     APPEARANCESETTINGS("save", record);
-    OwnedMainMenu.reset();
-    record.MainMenu = record.ShowInMenu = record.TransparencyMenu = record.ColorsMenu = nullptr;
+    DESTROYAPPEARANCEMENUS(record);
     Shell_NotifyIconA(NIM_DELETE, &record.TrayIcon);
 }
 
@@ -270,43 +240,6 @@ void INITTRAYICONDATA(const char* tip, const char* iconname, AppearanceRecord& r
                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (tip) std::strncpy(record.TrayIcon.szTip, tip, 63);  // the first version's tip holds 64 bytes
     record.TrayIcon.szTip[63] = '\0';
-}
-
-void BUILDAPPEARANCEMENUS(AppearanceRecord& record) {
-    record.ShowInMenu = CreatePopupMenu();
-    appendItem(record.ShowInMenu, LANGTEXT("Barre des tâches && Alt+Tab", "Taskbar && Alt+Tab"), IDM_TASKBAR);
-    appendItem(record.ShowInMenu, LANGTEXT("Zone de notification", "Systray"), IDM_SYSTRAY);
-
-    record.TransparencyMenu = CreatePopupMenu();
-    appendItem(record.TransparencyMenu, LANGTEXT("Fenêtre (choisir %)", "Window (choose %)"), IDM_TRANSPARENCY);
-    appendItem(record.TransparencyMenu, "-");
-    appendItem(record.TransparencyMenu, LANGTEXT("Ecritures transparentes", "Transparent fonts"),
-               IDM_TRANSPARENT_FONTS);
-    appendItem(record.TransparencyMenu, LANGTEXT("Fond transparent", "Transparent background"),
-               IDM_TRANSPARENT_BACKGROUND);
-
-    record.ColorsMenu = CreatePopupMenu();
-    appendItem(record.ColorsMenu, LANGTEXT("Couleur des écritures", "Foreground color"), IDM_FOREGROUND_COLOR);
-    appendItem(record.ColorsMenu, LANGTEXT("Couleur du fond", "Background color"), IDM_BACKGROUND_COLOR);
-    appendItem(record.ColorsMenu, LANGTEXT("Couleurs par défaut", "Default colors"), IDM_DEFAULT_COLORS);
-    appendItem(record.ColorsMenu, "-");
-    appendItem(record.ColorsMenu, LANGTEXT("Choisir police d'écriture", "Choose font"), IDM_CHOOSE_FONT);
-    appendItem(record.ColorsMenu, LANGTEXT("Police par défaut", "Default font"), IDM_DEFAULT_FONT);
-
-    OwnedMainMenu.reset(CreatePopupMenu());
-    HMENU m = record.MainMenu = OwnedMainMenu.get();
-    appendItem(m, LANGTEXT("Toujours au dessus", "Always on top"), IDM_ON_TOP);
-    appendItem(m, LANGTEXT("Barre de titre && bordure", "Title bar && border"), IDM_CAPTION);
-    appendItem(m, LANGTEXT("Apparaître dans", "Show in"), 0, record.ShowInMenu);
-    appendItem(m, "-");
-    appendItem(m, LANGTEXT("Transparence", "Transparency"), 0, record.TransparencyMenu);
-    appendItem(m, LANGTEXT("Couleurs && Polices", "Colors && Font"), 0, record.ColorsMenu);
-    appendItem(m, "-");
-    appendItem(m, LANGTEXT("A propos", "About"), IDM_ABOUT);
-    appendItem(m, "-");
-    if (record.MinBox) appendItem(m, LANGTEXT("Minimiser", "Minimize"), IDM_MINIMIZE);
-    if (record.MaxBox) appendItem(m, LANGTEXT("Maximiser", "Maximize"), IDM_MAXIMIZE);
-    appendItem(m, LANGTEXT("Quitter", "Exit"), IDM_EXIT);
 }
 
 void APPLYLAYEREDATTRIBUTES(AppearanceRecord& record) {

@@ -25,9 +25,6 @@ constexpr UINT SAVE_PERIOD_MS = 300000;
 // Fills TrayIcon from the tip text, the icon resource name and the record's window.
 void INITTRAYICONDATA(const char* tip, const char* iconname, AppearanceRecord& record);
 
-// Creates the appearance popup menu and its three submenus into the record.
-void BUILDAPPEARANCEMENUS(AppearanceRecord& record);
-
 // Applies the record's transparency and colour key to the layered clock window.
 void APPLYLAYEREDATTRIBUTES(AppearanceRecord& record);
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "appearance/fontrules.h"
-#include "core/clockids.h"
+#include "appearance/clockface.h"
 #include "core/systemlibrary.h"
 #include "core/win32handles.h"
 #include "core/windowgeometry.h"

@@ -41,11 +41,6 @@ void KEEPONSCREEN(AppearanceSettings& settings, int32_t screenWidth, int32_t scr
 // part of it. A partly visible window stays where it is.
 void PULLINTOAREA(AppearanceSettings& settings, bool visible, const UnitRect& area);
 
-// The clock's face: the client area that its template gives the clock
-// window, in dialog units. The time and the date labels fill it.
-constexpr int32_t FACEWIDTH = 130;
-constexpr int32_t FACEHEIGHT = 53;
-
 // At start: a stored size too small to show the whole face (0, negative, from
 // a damaged file, or an earlier first start's, which kept only part of the
 // date) or beyond `screen` is held within them. `faceWidth` x `faceHeight` is

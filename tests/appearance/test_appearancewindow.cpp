@@ -7,9 +7,9 @@
 #include <fstream>
 #include <tuple>
 
-#include "appearance/menuids.h"
+#include "appearance/appearancemenu.h"
 #include "appearance/settingsio.h"
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 #include "core/windowgeometry.h"
 #include "language/language.h"
 #include "tests/support/winharness.h"

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "appearance/menuids.h"
-#include "core/clockwindow.h"
+#include "appearance/appearancemenu.h"
+#include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
 
 using harness::WaitUntil;

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "calculator/calculatorwindow.h"
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 #include "core/windowgeometry.h"
 #include "language/language.h"
 #include "tests/support/winharness.h"

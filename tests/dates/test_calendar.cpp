@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 #include "dates/calendar.h"
 #include "dates/comctlversion.h"
 #include "dates/dates.h"

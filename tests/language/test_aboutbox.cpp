@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "appearance/menuids.h"
+#include "appearance/appearancemenu.h"
 #include "language/aboutbox.h"
 #include "language/abouttext.h"
 #include "language/language.h"

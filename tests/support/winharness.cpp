@@ -5,10 +5,10 @@
 #include <iterator>
 #include <mutex>
 
-#include "appearance/menuids.h"
+#include "appearance/appearancemenu.h"
 #include "appearance/settingsfile.h"
 #include "appearance/settingsio.h"
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 
 namespace harness {
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "appearance/clockface.h"
 #include "appearance/settingsfile.h"
 #include "appearance/windowmodes.h"
 #include "core/dialogunits.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
 
 using harness::LabelText;

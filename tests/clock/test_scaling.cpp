@@ -14,11 +14,11 @@
 #include <tuple>
 #include <utility>
 
-#include "appearance/menuids.h"
+#include "appearance/appearancemenu.h"
 #include "appearance/transparencydialog.h"
-#include "appearance/windowmodes.h"
+#include "appearance/clockface.h"
 #include "calculator/calculatorwindow.h"
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 #include "core/dialogunits.h"
 #include "dates/calendar.h"
 #include "language/language.h"

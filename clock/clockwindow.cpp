@@ -1,8 +1,7 @@
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 
 #include <string>
 
-#include "appearance/windowmodes.h"
 #include "calculator/calculatorwindow.h"
 #include "core/dialogtemplate.h"
 #include "core/messageloop.h"

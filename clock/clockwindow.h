@@ -4,9 +4,13 @@
 #include <windows.h>
 
 #include "appearance/appearancerecord.h"
-#include "core/clockids.h"
+#include "appearance/clockface.h"
 
-// The single appearance record of the process, owned by the core.
+constexpr char CLOCKTITLE[] = "orlo clock";  // also the single-instance mutex name
+constexpr unsigned ID_CLOCK_TIMER = 1424;
+constexpr unsigned CLOCK_TICK_MS = 500;
+
+// The single appearance record of the process, owned by the clock.
 extern AppearanceRecord CLOCKAPPEARANCE;
 
 // Where the clock sets its refresh timer: SetTimer, unless a test build

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "core/clockwindow.h"
+#include "clock/clockwindow.h"
 
 // A C++ failure that escapes everything ends the clock at once. The runtime's
 // own handler would describe it on a console that a windowed program does not

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# tools/layering.sh: each folder of the product includes only its own files
+# and those of the folders below it. The floors, from the top down, are the
+# folders of the README's "Layout of the source" table, in its order. Prints
+# every include that reaches up (or out of the product) and exits 1 if any.
+set -u
+cd "$(dirname "$0")/.." || exit 2
+
+floors=$(awk '/^## Layout of the source/ { inside = 1; next }
+              /^## / { inside = 0 }
+              inside && /^\| `/ { split($0, cell, "|"); gsub(/[` ]/, "", cell[3]); split(cell[3], path, "/"); print path[1] }' \
+           README.md | awk '!seen[$0]++')
+if [ "$(echo "$floors" | wc -w)" -lt 2 ]; then
+  echo "layering.sh: no floors found in README.md's \"Layout of the source\" table"
+  exit 2
+fi
+
+breaches=0
+below=" $(echo $floors) "
+for floor in $floors; do
+  below=${below/ $floor / }  # the floors under this one
+  while IFS=: read -r file line include; do
+    target=${include#*\"}
+    target=${target%%/*}
+    [ "$target" = "$floor" ] && continue
+    case "$below" in *" $target "*) continue ;; esac
+    echo "$file:$line: $floor/ includes $target/, which is not below it"
+    breaches=$((breaches + 1))
+  done < <(git ls-files --cached --others --exclude-standard "$floor" | grep -E '\.(c|cc|cpp|h|hpp)$' | xargs -r grep -n -H -E '^\s*#\s*include\s+"[^"/]+/')
+done
+[ $breaches -eq 0 ] && echo "layering.sh: every include stands on a floor below ($(echo $floors | sed 's/ / > /g'))"
+[ $breaches -eq 0 ]
