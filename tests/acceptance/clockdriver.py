@@ -1,9 +1,7 @@
-"""Drives the real clock under Wine as a user does: X input through xdotool,
-and only what can be seen from outside (window titles and geometry, texts
-read by winspy.exe, screenshots, the settings file, exit codes)."""
+"""Drives the real clock under Wine as a user does, with X input through xdotool,
+and sees only what shows outside: X windows, the settings file, exit codes."""
 import os
 import shutil
-import signal
 import subprocess
 import time
 
@@ -12,6 +10,10 @@ TITLE = 'orlo clock'
 
 def run(*args):
     return subprocess.run([str(a) for a in args], capture_output=True, text=True, check=True).stdout
+
+
+def xdotool(*args):
+    run('xdotool', *args)
 
 
 def wait_for(condition, timeout=15.0):
@@ -23,117 +25,65 @@ def wait_for(condition, timeout=15.0):
 
 
 def windows(title):
-    """Mapped X windows with exactly this title."""
+    """Shown X windows with exactly this title (the root window too for '')."""
     out = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{title}$'], capture_output=True, text=True)
     return [int(w) for w in out.stdout.split()]
 
 
 def geometry(window):
-    """Outer rectangle (x, y, width, height) of an X window on the screen."""
+    """(x, y, width, height) of an X window on the screen."""
     values = dict(line.strip().split(':', 1) for line in run('xwininfo', '-id', window).splitlines() if ':' in line)
     return tuple(int(values[k]) for k in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
 
 
-def xdotool(*args):
-    run('xdotool', *args)
-
-
-def screenshot(path, window=None):
-    """The whole screen, or only the rectangle of one X window."""
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    crop = []
-    if window is not None:
-        x, y, w, h = geometry(window)
-        crop = ['-crop', f'{w}x{h}+{x}+{y}', '+repage']
-    run('import', '-window', 'root', *crop, path)
-
-
 class Clock:
-    """One copy of the clock in a folder of its own, so its settings file is its own too."""
+    """A copy of the clock in a fresh folder of its own, so its settings file is its own too."""
 
     def __init__(self, folder, exe):
         self.folder = os.path.abspath(folder)
-        os.makedirs(self.folder, exist_ok=True)
-        self.exe = os.path.join(self.folder, os.path.basename(exe))
-        shutil.copy(exe, self.exe)  # always the program just built
-        self.ini = os.path.join(self.folder, os.path.splitext(os.path.basename(exe))[0] + '_orloclock.ini')
-        self.process = None
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.exe = shutil.copy(exe, self.folder)
+        self.ini = os.path.splitext(self.exe)[0] + '_orloclock.ini'
 
-    def start(self, wait=True):
-        self.process = subprocess.Popen(['wine', self.exe], cwd=self.folder, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
-        return self.window() if wait else None
+    def start(self):
+        """Starts it and returns its X window; Wine runs it in the very process started."""
+        wait_for(lambda: not windows(TITLE), 5)  # a clock that just ended may show its window a moment longer
+        self.process = subprocess.Popen(['wine', self.exe], cwd=self.folder, stderr=subprocess.DEVNULL)
+        self.window = (wait_for(lambda: windows(TITLE), 20) or [None])[0]
+        if not self.window:
+            raise AssertionError(f'the clock window did not appear (exit code {self.process.poll()})')
+        return self.window
 
-    def window(self):
-        found = wait_for(lambda: windows(TITLE), 20)
-        if not found:
-            raise AssertionError('the clock window did not appear')
-        return found[0]
-
-    def wait_exit(self, timeout=15.0):
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            return None
+    def ended(self, timeout=15):
+        """The exit code once it has ended, None if it still runs after the time-out."""
+        return self.process.returncode if wait_for(lambda: self.process.poll() is not None, timeout) else None
 
     def kill(self):
-        """SIGKILL of this copy only: its folder is in the Wine process's command line."""
-        pattern = os.path.basename(self.folder) + r'[/\\]' + os.path.basename(self.exe).replace('.', r'\.')
-        for pid in subprocess.run(['pgrep', '-f', pattern], capture_output=True, text=True).stdout.split():
-            try:
-                os.kill(int(pid), signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-        if self.process:
-            self.process.wait(10)
-        # The X server takes a killed client's windows away a moment later; the next
-        # start must not find this copy's window instead of its own.
-        wait_for(lambda: not windows(TITLE), 5)
+        self.process.kill()  # SIGKILL
+        self.process.wait(10)
 
     def settings(self):
-        """{section: {key: value}} as the profile API reads the file: blanks around values
-        dropped, the first of duplicated keys wins, lines of no use skipped."""
-        sections, current = {}, None
+        """{section: {key: value}} as the profile API reads them (blanks trimmed, first duplicate wins)."""
+        sections, current = {}, {}
         with open(self.ini, 'rb') as f:
             for line in f.read().decode('cp1252', 'replace').splitlines():
                 line = line.strip()
                 if line.startswith('[') and ']' in line:
                     current = sections.setdefault(line[1:line.index(']')], {})
-                elif current is not None and '=' in line:
-                    key, value = line.split('=', 1)
-                    current.setdefault(key.strip(), value.strip())
+                elif '=' in line:
+                    current.setdefault(*map(str.strip, line.split('=', 1)))
         return sections
 
     def point(self, part):
-        """Screen point in the middle of the time or of the date."""
-        x, y, w, h = geometry(self.window())
+        """The screen point in the middle of the time (part 'time') or of the date."""
+        x, y, w, h = geometry(self.window)
         return x + w // 2, (y + h // 4 if part == 'time' else y + h - h // 6)
 
     def menu_command(self, *keys):
         """Opens the appearance menu with a right click and walks it with the keyboard."""
-        x, y = self.point('time')
-        xdotool('mousemove', x, y, 'click', 3)
-        time.sleep(0.6)  # the menu runs in the clock's own nested loop: nothing outside shows it
+        untitled = set(windows(''))
+        xdotool('mousemove', *self.point('time'), 'click', 3)
+        if not wait_for(lambda: set(windows('')) - untitled):  # Wine shows the menu as an untitled X window
+            raise AssertionError('a right click on the clock showed no menu')
         xdotool('key', '--delay', 60, *keys, 'Return')
-
-
-class Spy:
-    """Texts and states of a program's windows, as winspy.exe (run under Wine) reads them."""
-
-    def __init__(self, bin_folder):
-        self.exe = os.path.join(os.path.dirname(bin_folder.rstrip('/')), 'tests', 'winspy.exe')
-
-    def read(self, title):
-        """[(enabled, {id: text}, style, exstyle)] of the windows with this title."""
-        out = subprocess.run(['wine', self.exe, title], capture_output=True).stdout.decode('cp1252')
-        found = []
-        for parts in (line.rstrip('\r').split('\t') for line in out.splitlines()):
-            if parts[0] == 'window':
-                found.append((parts[2] == '1', {}, int(parts[3], 16), int(parts[4], 16)))
-            elif found and len(parts) == 3:
-                found[-1][1][int(parts[0])] = parts[2].replace('\\r', '\r').replace('\\n', '\n')
-        return found
-
-    def text(self, title, control):
-        found = self.read(title)
-        return found[0][1].get(control) if found else None

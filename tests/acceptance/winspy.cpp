@@ -1,7 +1,7 @@
 // winspy TITLE: what a screen reader would see of the top-level windows with
-// this exact title: per window a line "window<TAB>x,y,w,h<TAB>enabled<TAB>style<TAB>exstyle" (hex), then
-// per child "id<TAB>class<TAB>text" (CR and LF written as \r and \n).
-// Lets the acceptance scenarios read texts from outside the clock's process.
+// this exact title: per window a line "window<TAB>enabled<TAB>style<TAB>exstyle" (hex), then
+// per child "id<TAB>text" (CR and LF written as \r and \n).
+// Lets the journey read texts and states from outside the clock's process.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,18 +24,14 @@ std::string text(HWND w) {
 }
 
 BOOL CALLBACK child(HWND w, LPARAM) {
-    char cls[128];
-    GetClassNameA(w, cls, sizeof cls);
-    std::printf("%d\t%s\t%s\n", GetDlgCtrlID(w), cls, text(w).c_str());
+    std::printf("%d\t%s\n", GetDlgCtrlID(w), text(w).c_str());
     return TRUE;
 }
 
 BOOL CALLBACK top(HWND w, LPARAM title) {
     if (text(w) != reinterpret_cast<const char*>(title)) return TRUE;
-    RECT r;
-    GetWindowRect(w, &r);
-    std::printf("window\t%ld,%ld,%ld,%ld\t%d\t%08lx\t%08lx\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
-                IsWindowEnabled(w) ? 1 : 0, static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+    std::printf("window\t%d\t%08lx\t%08lx\n", IsWindowEnabled(w) ? 1 : 0,
+                static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)));
     EnumChildWindows(w, child, 0);
     return TRUE;

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Robustness of the real clock against killed saves and damaged settings files.
-test.sh runs samples; the full runs are run by hand (README).
+"""Robustness of the real clock against killed saves and damaged settings files:
+soak runs, measured by hand (README, "Performance"), not run by ctest.
 
   robustness.py BIN_FOLDER WORK_FOLDER kills N     SIGKILL at random moments around saves
   robustness.py BIN_FOLDER WORK_FOLDER damaged N   start on N generated damaged files
@@ -16,7 +16,9 @@ import subprocess
 import sys
 import time
 
-from clockdriver import Clock, TITLE, geometry, run, wait_for, windows
+# The journey's driver (tests/acceptance/clockdriver.py) drives the clock as the journey does.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'acceptance'))
+from clockdriver import Clock, TITLE, geometry, run, wait_for
 
 BIN, WORK, KIND, COUNT = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
 RNG = random.Random(int(os.environ.get('ORLO_SEED', '20261207')))
@@ -33,11 +35,10 @@ GOOD = b''.join(f'[{s}]\r\n'.encode() + b''.join(f'{k}={v}\r\n'.encode() for k, 
 
 def start_problem(clock):
     """Why a start failed, or None."""
-    clock.start(wait=False)
-    found = wait_for(lambda: windows(TITLE), 20)
-    if not found:
-        return 'no window'
-    x, y, w, h = geometry(found[0])
+    try:
+        x, y, w, h = geometry(clock.start())
+    except AssertionError as failure:  # no window appeared
+        return str(failure)
     sw, sh = (int(v) for v in run('xdotool', 'getdisplaygeometry').split())
     return None if min(x + w, sw) - max(x, 0) >= 16 and min(y + h, sh) - max(y, 0) >= 16 else f'off screen at {x},{y}'
 
