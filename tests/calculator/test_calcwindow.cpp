@@ -3,19 +3,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "calculator/calculate.h"
 #include "calculator/calculatorwindow.h"
 #include "clock/clockwindow.h"
 #include "core/windowgeometry.h"
 #include "language/language.h"
 #include "tests/support/winharness.h"
 
-using harness::LabelText;
-
 namespace {
 
 HWND openCalculator(HWND clock, HWND except = nullptr) {
     PostMessageA(clock, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 10));
-    return harness::WaitWindow(CALCULATORTITLE, except);
+    return WaitWindow(CALCULATORTITLE, except);
 }
 
 // Key by key, as typed: a multiline edit sends no EN_CHANGE for WM_SETTEXT.
@@ -29,8 +28,8 @@ std::string texts(HWND calc) {
 }
 
 TEST(CalculatorWindow, EvaluatesRecordsAndKeepsItsOwnHistory) {
-    harness::SetFakeClock({2023, 9, 5, 10, 20});
-    harness::ClockThread clock;
+    SetFakeClock({2023, 9, 5, 10, 20});
+    ClockThread clock;
     HWND calc = openCalculator(clock.Window());
     ASSERT_NE(calc, nullptr);
     EXPECT_EQ(GetWindow(calc, GW_OWNER), nullptr);
@@ -68,63 +67,74 @@ TEST(CalculatorWindow, EvaluatesRecordsAndKeepsItsOwnHistory) {
     ASSERT_NE(other, nullptr);
     type(other, "7*6\r");
     EXPECT_EQ(texts(other), "||7*6 = 42\r\n");
-    harness::SetFakeClock({2023, 9, 5, 10, 21});
-    EXPECT_TRUE(harness::WaitUntil([&] { return LabelText(clock.Window(), ID_TIME_LABEL) == "10:21"; }));
-    harness::RestoreClock();
+    SetFakeClock({2023, 9, 5, 10, 21});
+    EXPECT_TRUE(WaitUntil([&] { return LabelText(clock.Window(), ID_TIME_LABEL) == "10:21"; }));
+    RestoreClock();
     // Escape and a lone WM_CLOSE leave it open; the system close ends it.
     SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_KEYDOWN, VK_ESCAPE, 0);
     SendMessageA(calc, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(calc));
-    SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
-    SendMessageA(other, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindow(calc) || IsWindow(other));
+    EXPECT_TRUE(IsWindow(calc) && Closed(calc, WM_SYSCOMMAND, SC_CLOSE) && Closed(other, WM_SYSCOMMAND, SC_CLOSE));
 }
 
 TEST(CalculatorWindow, GivesBackWhatItTakes) {
-    // Opened and closed 200 times, no calculator leaves its font or its two
-    // icons behind. (Wine's GetGuiResources counts nothing, so each handle the
-    // window held is asked whether it is still alive.)
-    harness::ClockThread clock;
+    // Opened and closed 50 times, no calculator leaves its font or its two icons
+    // behind. (Wine's GetGuiResources counts nothing: each handle is asked if it lives.)
+    ClockThread clock;
     int alive = 0;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 50; ++i) {
         HWND calc = openCalculator(clock.Window());
-        const auto icon = [calc](WPARAM which) {
-            return reinterpret_cast<HICON>(SendMessageA(calc, WM_GETICON, which, 0));
-        };
-        const HICON icons[] = {icon(ICON_BIG), icon(ICON_SMALL)};
-        const auto font = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_GETFONT, 0, 0));
+        const auto icon = [calc](WPARAM which) { return HICON(SendMessageA(calc, WM_GETICON, which, 0)); };
+        const HICON big = icon(ICON_BIG), small = icon(ICON_SMALL);
+        const auto font = HGDIOBJ(SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_GETFONT, 0, 0));
         SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
         ICONINFO info{};
-        for (HICON held : icons) alive += GetIconInfo(held, &info) ? 1 : 0;
-        alive += GetObjectType(font) ? 1 : 0;
+        alive += GetIconInfo(big, &info) + GetIconInfo(small, &info) + (GetObjectType(font) != 0);
     }
     EXPECT_EQ(alive, 0);
 }
 
 TEST(CalculatorWindow, KeepsItsMinimumAndTakesLongPastes) {
-    harness::ClockThread clock;
+    ClockThread clock;
     HWND calc = openCalculator(clock.Window());
     ASSERT_NE(calc, nullptr);
-    RECT history{};
-    GetWindowRect(GetDlgItem(calc, ID_CALC_HISTORY), &history);
-    int32_t w = 0, h = 0, hw = history.right - history.left, hh = history.bottom - history.top;
-    GETWINDOWSIZE(calc, w, h);
-    PIXELSTODLGUNITS(calc, hw, hh);
-    EXPECT_EQ(std::make_pair(hw, hh), std::make_pair(w - 9, h - 64));  // from the start, not the template's 40
-    SetWindowPos(calc, nullptr, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER);
-    GETWINDOWSIZE(calc, w, h);
-    EXPECT_TRUE(w >= 200 && w <= 201 && h >= 76 && h <= 77) << w << "x" << h;
+    const auto units = [calc](HWND of) {
+        RECT r{};
+        GetWindowRect(of, &r);
+        int32_t w = r.right - r.left, h = r.bottom - r.top;
+        PIXELSTODLGUNITS(calc, w, h);
+        return std::make_pair(w, h);
+    };
+    // The history box is H - 64 units high from the start, not the template's
+    // 40; the window is never less than 200 x 76 units, on either side alone.
+    auto outer = units(calc);
+    EXPECT_EQ(units(GetDlgItem(calc, ID_CALC_HISTORY)), std::make_pair(outer.first - 9, outer.second - 64));
+    for (const SIZE asked : {SIZE{40, 400}, SIZE{700, 30}}) {
+        SetWindowPos(calc, nullptr, 0, 0, asked.cx, asked.cy, SWP_NOMOVE | SWP_NOZORDER);
+        int32_t w = asked.cx, h = asked.cy;
+        PIXELSTODLGUNITS(calc, w, h);
+        outer = units(calc);
+        EXPECT_TRUE(asked.cx < 100 ? outer.first >= 200 && outer.first <= 201 && outer.second == h
+                                   : outer.second >= 76 && outer.second <= 77 && outer.first == w)
+            << outer.first << "x" << outer.second;
+    }
 
-    // The engine's rules on any input are checked natively and fuzzed; here
-    // the window takes long, odd pastes, replacing or appended, and answers.
+    // Long, odd pastes, replacing or appended: the line below shows what the
+    // input now holds; one with line breaks in it is Enter, and records that line.
     for (const char* paste : {"((((((((((", "9^9^9^9^9^9", "&H&H&H,,..%%", "\r\n\r\n\t="}) {
         std::string text;
         while (text.size() < 3000) text += paste;
         if (*paste == '(') SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_SETSEL, 0, -1);
+        const std::string shown = LabelText(calc, ID_CALC_RESULT);
         SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+        const std::string input = LabelText(calc, ID_CALC_INPUT);
+        if (*paste == '\r')
+            EXPECT_EQ(input + "|" + LabelText(calc, ID_CALC_HISTORY), "|" + shown + "\r\n");
+        else
+            EXPECT_EQ(std::make_pair(input.size() >= 3000, LabelText(calc, ID_CALC_RESULT)),
+                      std::make_pair(true, CALCULATE(input)));
     }
     // The deepest nest of line breaks the input takes, "\r" x k then "\n" x k,
-    // with nothing to record: all of them go, at once.
+    // with nothing to record: all of them go, at once, and the calculator goes on.
     SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_SETSEL, 0, -1);
     type(calc, "\b");
     const size_t k = SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_GETLIMITTEXT, 0, 0) / 2;

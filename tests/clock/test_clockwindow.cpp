@@ -7,8 +7,6 @@
 #include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
 
-using harness::LabelText;
-
 namespace {
 
 std::atomic<int> TimeLabelWrites{0};  // WM_SETTEXT reaching the time label
@@ -17,29 +15,25 @@ HHOOK Hook = nullptr;
 
 LRESULT CALLBACK countMessages(int code, WPARAM wparam, LPARAM lparam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
-    if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == ID_TIME_LABEL)
-        ++TimeLabelWrites;
-    if (code == HC_ACTION && call->message == WM_SETICON) ++IconsSet;
+    TimeLabelWrites += code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == ID_TIME_LABEL;
+    IconsSet += code == HC_ACTION && call->message == WM_SETICON;
     return CallNextHookEx(Hook, code, wparam, lparam);
 }
 
 TEST(ClockWindow, LabelsFollowTheClock) {
-    harness::SetFakeClock({2024, 12, 31, 23, 58});
-    harness::ClockThread clock(
-        [] { Hook = SetWindowsHookExA(WH_CALLWNDPROC, countMessages, nullptr, GetCurrentThreadId()); });
+    SetFakeClock({2024, 12, 31, 23, 58});
+    ClockThread clock([] { Hook = SetWindowsHookExA(WH_CALLWNDPROC, countMessages, nullptr, GetCurrentThreadId()); });
     HWND w = clock.Window();
-    ASSERT_NE(w, nullptr);
     EXPECT_EQ(IconsSet.load(), 2);                 // the window is prepared once: its big and its small icon
     SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);  // the first tick, before counting
     EXPECT_EQ(LabelText(w, ID_TIME_LABEL) + " " + LabelText(w, ID_DATE_LABEL), "23:58 " + SHORTDATETEXT(2024, 12, 31));
-
     // Ticks within the same minute rewrite nothing; the next minute is shown
     // within one 500 ms tick, and written once.
     TimeLabelWrites = 0;
     SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);
     EXPECT_EQ(TimeLabelWrites.load(), 0);
-    harness::SetFakeClock({2024, 12, 31, 23, 59});
-    EXPECT_TRUE(harness::WaitUntil([&] { return LabelText(w, ID_TIME_LABEL) == "23:59"; }, 700));
+    SetFakeClock({2024, 12, 31, 23, 59});
+    EXPECT_TRUE(WaitUntil([&] { return LabelText(w, ID_TIME_LABEL) == "23:59"; }, 700));
     SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);
     EXPECT_EQ(TimeLabelWrites.load(), 1);
     UnhookWindowsHookEx(Hook);
@@ -57,22 +51,22 @@ TEST(ClockWindow, LabelsFollowTheClock) {
                  {{2025, 3, 2, 0, 5}, WM_POWERBROADCAST, PBT_APMSUSPEND, "00:05", 2025, 1, 2},
                  {{2025, 3, 2, 0, 5}, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, "00:05", 2025, 3, 2}};
     for (const auto& s : steps) {
-        harness::SetFakeClock(s.now);
+        SetFakeClock(s.now);
         SendMessageA(w, s.msg, s.wparam, 0);
         EXPECT_EQ(LabelText(w, ID_TIME_LABEL) + " " + LabelText(w, ID_DATE_LABEL),
                   s.time + (" " + SHORTDATETEXT(s.year, s.month, s.day)));
     }
-    harness::RestoreClock();
+    RestoreClock();
 }
 
 TEST(ClockWindow, WithoutItsTimerItSaysSoAndEnds) {
     SETCLOCKTIMER = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
-    harness::ClockThread clock;
-    HWND box = harness::WaitWindow(CLOCKTITLE, clock.Window());
+    ClockThread clock;
+    HWND box = WaitWindow(CLOCKTITLE, clock.Window());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(LabelText(box, 0xFFFF), NOTIMERTEXT());
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(clock.Window()); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(clock.Window()); }));
     SETCLOCKTIMER = SetTimer;
 }
 

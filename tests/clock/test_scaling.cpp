@@ -10,13 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <string>
 #include <tuple>
-#include <utility>
 
 #include "appearance/appearancemenu.h"
 #include "appearance/transparencydialog.h"
-#include "appearance/clockface.h"
 #include "calculator/calculatorwindow.h"
 #include "clock/clockwindow.h"
 #include "core/dialogunits.h"
@@ -25,25 +22,6 @@
 #include "tests/support/winharness.h"
 
 namespace {
-
-RECT windowRect(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
-}
-
-bool wholeOn(const RECT& area, const RECT& r) {
-    return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
-}
-
-SIZE iconSize(HICON icon) {
-    ICONINFO info{};
-    BITMAP bits{};
-    if (!GetIconInfo(icon, &info)) return {};
-    GetObjectA(info.hbmColor, sizeof bits, &bits);
-    DeleteObject(info.hbmColor), DeleteObject(info.hbmMask);
-    return {bits.bmWidth, bits.bmHeight};
-}
 
 // Whether the control's font, line for line, fits the control's height.
 bool textFits(HWND control) {
@@ -68,12 +46,12 @@ struct Face {
 };
 
 Face faceOf(HWND clock) {
-    RECT label = windowRect(GetDlgItem(clock, ID_DATE_LABEL));
+    RECT label = WindowRect(GetDlgItem(clock, ID_DATE_LABEL));
     MapWindowPoints(nullptr, clock, reinterpret_cast<POINT*>(&label), 2);
     Face f;
-    harness::WaitUntil([&] {
+    WaitUntil([&] {
         SIZE size{};
-        const std::vector<COLORREF> pixels = harness::ClientPixels(clock, size);
+        const std::vector<COLORREF> pixels = ClientPixels(clock, size);
         f = Face{size.cy, label.top};
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x) {
@@ -84,15 +62,12 @@ Face faceOf(HWND clock) {
             }
         return f.Time.first >= 0 && f.Date.first >= 0;
     });
-    return f;
-}
-
-// The whole time and the whole date: nothing cut by the client area's edges
-// or at the end of the time label, a row of plain background under the date.
-void expectWhole(const Face& f, const char* which) {
+    // The whole time and the whole date: nothing cut by the client area's edges
+    // or at the end of the time label, a row of plain background under the date.
     EXPECT_TRUE(f.Time.first > 0 && f.Time.second < f.DateLabel - 1 && f.Date.second < f.Height - 1 && !f.AtTheSides)
-        << which << ": time in rows " << f.Time.first << ".." << f.Time.second << ", date in " << f.Date.first << ".."
+        << "time in rows " << f.Time.first << ".." << f.Time.second << ", date in " << f.Date.first << ".."
         << f.Date.second << " of " << f.Height << ", the date label from " << f.DateLabel;
+    return f;
 }
 
 TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
@@ -106,29 +81,26 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     char path[MAX_PATH];
-    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH)),
-        reference = program + ".96dpi", settings96 = harness::SettingsPath() + ".96dpi";
-
+    const std::string reference = std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH)) + ".96dpi",
+                      settings96 = SettingsPath() + ".96dpi";
     // The manifest's common controls 6 are in use: the library of the
     // side-by-side assembly. (Wine's reports version 5.81, like its other one.)
     const std::string comctl(path, GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), path, MAX_PATH));
     EXPECT_NE(comctl.find("common-controls_6595b64144ccf1df_6.0."), std::string::npos) << comctl;
 
-    // A settings file saved at 96 dpi shows the whole clock here too.
-    if (dpi != 96) {
+    if (dpi != 96) {  // a settings file saved at 96 dpi shows the whole clock here too
         std::ifstream in(settings96, std::ios::binary);
         ASSERT_TRUE(in) << "the 96-dpi run leaves " << settings96;
-        harness::WriteSettings(std::string(std::istreambuf_iterator<char>(in), {}));
-        harness::ClockThread clock;
-        expectWhole(faceOf(clock.Window()), "the file saved at 96 dpi");
+        WriteSettings(std::string(std::istreambuf_iterator<char>(in), {}));
+        ClockThread clock;
+        SCOPED_TRACE("the file saved at 96 dpi");
+        faceOf(clock.Window());
     }
-
     // The first start: the template's whole client area, the time and the
     // date whole in it, in the proportions of the 96-dpi clock.
-    harness::WriteSettings("");
-    harness::ClockThread clock;
+    WriteSettings("");
+    ClockThread clock;
     HWND w = clock.Window();
-    ASSERT_NE(w, nullptr);
     RECT client{}, face{0, 0, FACEWIDTH, FACEHEIGHT}, more{0, 0, FACEWIDTH + 1, FACEHEIGHT + 1};
     GetClientRect(w, &client);
     MapDialogRect(w, &face), MapDialogRect(w, &more);
@@ -136,55 +108,50 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
                 client.bottom <= more.bottom)
         << client.right << "x" << client.bottom << " for a face of " << face.right << "x" << face.bottom;
     const Face f = faceOf(w);
-    expectWhole(f, "the first start");
     std::printf("%d dpi: the time %.4f, the date %.4f of the client area's height\n", dpi, f.share(f.Time),
                 f.share(f.Date));
     if (dpi == 96) {
         std::ofstream(reference) << f.share(f.Time) << " " << f.share(f.Date);
-        CopyFileA(harness::SettingsPath().c_str(), settings96.c_str(), FALSE);  // as the first start saved it
+        CopyFileA(SettingsPath().c_str(), settings96.c_str(), FALSE);  // as the first start saved it
     } else {
         double time = 0, date = 0;
         ASSERT_TRUE(std::ifstream(reference) >> time >> date) << "the 96-dpi run leaves " << reference;
         EXPECT_NEAR(f.share(f.Time) / time, 1.0, 0.05) << "the time's share at 96 dpi: " << time;
         EXPECT_NEAR(f.share(f.Date) / date, 1.0, 0.05) << "the date's share at 96 dpi: " << date;
     }
-    const SIZE small = iconSize(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_SMALL, 0)));
-    EXPECT_EQ(std::make_pair(int(small.cx), int(small.cy)),
-              std::make_pair(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    // Icons of the system's sizes for the scale.
+    ICONINFO icon{};
+    BITMAP bits{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_SMALL, 0)), &icon));
+    GetObjectA(icon.hbmColor, sizeof bits, &bits);
+    DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
+    EXPECT_EQ(std::make_pair(bits.bmWidth, bits.bmHeight),
+              std::make_pair(LONG(GetSystemMetrics(SM_CXSMICON)), LONG(GetSystemMetrics(SM_CYSMICON))));
 
     // The calendar 413 x 260 pixels at 96 dpi up and left of the client area,
-    // with the clock placed where that leaves it whole; its date line whole.
+    // with the clock placed where that leaves it whole.
     SetWindowPos(w, nullptr, work.left + scaled(413) + 20, work.top + scaled(260) + 40, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
     GetClientRect(w, &client);
-    const RECT placed = windowRect(w);
-    PostMessageA(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
-    HWND calendar = harness::WaitWindow(LANGTEXT("Calendrier", "Calendar"));
+    const RECT placed = WindowRect(w);
+    HWND calendar = Opened(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), LANGTEXT("Calendrier", "Calendar"));
     ASSERT_NE(calendar, nullptr);
-    const RECT c = windowRect(calendar);
+    const RECT c = WindowRect(calendar);
     EXPECT_EQ(std::make_pair(c.left, c.top),
               std::make_pair(placed.right - client.right - scaled(413), placed.bottom - client.bottom - scaled(260)));
-    EXPECT_TRUE(wholeOn(work, c));
+    EXPECT_TRUE(c.left >= work.left && c.top >= work.top && c.right <= work.right && c.bottom <= work.bottom);
     EXPECT_TRUE(textFits(GetDlgItem(calendar, ID_CALENDAR_LABEL)));
-    PostMessageA(calendar, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(calendar); }));
-
+    ASSERT_TRUE(Closed(calendar, WM_COMMAND, IDCANCEL));
     // The colour dialog 240 x 250 pixels at 96 dpi up and left of the clock.
-    PostMessageA(w, WM_COMMAND, IDM_FOREGROUND_COLOR, 0);
-    HWND colours = harness::WaitWindow(nullptr, w);
+    HWND colours = Opened(w, WM_COMMAND, IDM_FOREGROUND_COLOR, nullptr);
     ASSERT_NE(colours, nullptr);
-    EXPECT_EQ(std::make_pair(windowRect(colours).left, windowRect(colours).top),
+    EXPECT_EQ(std::make_pair(WindowRect(colours).left, WindowRect(colours).top),
               std::make_pair(placed.left - scaled(240), placed.top - scaled(250)));
-    PostMessageA(colours, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(colours); }));
-
-    // The calculator's input and result lines hold their text.
-    PostMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    HWND calc = harness::WaitWindow(CALCULATORTITLE);
+    ASSERT_TRUE(Closed(colours, WM_COMMAND, IDCANCEL));
+    HWND calc = Opened(w, WM_LBUTTONDBLCLK, MK_LBUTTON, CALCULATORTITLE);
     ASSERT_NE(calc, nullptr);
     EXPECT_TRUE(textFits(GetDlgItem(calc, ID_CALC_INPUT)) && textFits(GetDlgItem(calc, ID_CALC_RESULT)));
-    PostMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(calc); }));
+    ASSERT_TRUE(Closed(calc, WM_SYSCOMMAND, SC_CLOSE));
 
     // The transparency popup, a tool window without a title bar: a 26 x 72
     // client area centred on the cursor, the 26 x 108 trackbar in it, the thumb
@@ -192,38 +159,34 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     // client area reaches up over the bar's height.)
     const POINT cursor{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
     SetCursorPos(cursor.x, cursor.y);
-    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
-    HWND popup = harness::WaitWindow("Transparency TrackBar");
+    HWND popup = Opened(w, WM_COMMAND, IDM_TRANSPARENCY, "Transparency TrackBar");
     ASSERT_NE(popup, nullptr);
     RECT inside{};
     GetClientRect(popup, &inside);
     MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&inside), 2);
-    EXPECT_EQ(
-        std::make_tuple(inside.left, inside.right, inside.bottom),
-        std::make_tuple(cursor.x - scaled(13), cursor.x - scaled(13) + scaled(26), cursor.y - scaled(36) + scaled(72)));
     HWND trackbar = GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR);
-    const RECT bar = windowRect(trackbar);
-    EXPECT_EQ(std::make_pair(bar.right - bar.left, bar.bottom - bar.top), std::make_pair(scaled(26), scaled(108)));
-    EXPECT_TRUE(wholeOn(work, windowRect(popup)));
-    EXPECT_EQ(GetWindowLongA(popup, GWL_STYLE) & WS_CAPTION, WS_BORDER);
-    EXPECT_TRUE(GetWindowLongA(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_EQ(SendMessageA(trackbar, TBM_GETPOS, 0, 0), 25);  // opaque: the top
+    const RECT bar = WindowRect(trackbar), whole = WindowRect(popup);
+    EXPECT_EQ(std::make_tuple(inside.left, inside.right, inside.bottom, bar.right - bar.left, bar.bottom - bar.top),
+              std::make_tuple(cursor.x - scaled(13), cursor.x - scaled(13) + scaled(26),
+                              cursor.y - scaled(36) + scaled(72), scaled(26), scaled(108)));
+    EXPECT_TRUE(whole.left >= work.left && whole.top >= work.top && whole.right <= work.right &&
+                whole.bottom <= work.bottom);
+    EXPECT_EQ(std::make_tuple(GetWindowLongA(popup, GWL_STYLE) & WS_CAPTION,
+                              GetWindowLongA(popup, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME),
+                              SendMessageA(trackbar, TBM_GETPOS, 0, 0)),
+              std::make_tuple(LONG(WS_BORDER), LONG(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME), LRESULT(25)));
     // Its keys apply at once; a click on the clock takes the activation and
     // closes it, and so does Escape; the value stays, to be saved at the exit.
     PostMessageA(trackbar, WM_KEYDOWN, VK_END, 0);
     BYTE alpha = 0;
-    EXPECT_TRUE(
-        harness::WaitUntil([&] { return GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr) && alpha == 25; }));
-    harness::Click({placed.left + scaled(20), (placed.top + placed.bottom) / 2});
-    EXPECT_TRUE(harness::WaitUntil([&] { return !IsWindow(popup); }));
-    PostMessageA(w, WM_COMMAND, IDM_TRANSPARENCY, 0);
-    popup = harness::WaitWindow("Transparency TrackBar");
+    EXPECT_TRUE(WaitUntil([&] { return GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr) && alpha == 25; }));
+    Click({placed.left + scaled(20), (placed.top + placed.bottom) / 2}, VK_SHIFT);  // Shift: no drag follows
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }));
+    popup = Opened(w, WM_COMMAND, IDM_TRANSPARENCY, "Transparency TrackBar");
     ASSERT_NE(popup, nullptr);
-    PostMessageA(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR), WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(harness::WaitUntil([&] { return !IsWindow(popup); }));
-
+    ASSERT_TRUE(Closed(GetDlgItem(popup, ID_TRANSPARENCY_TRACKBAR), WM_KEYDOWN, VK_ESCAPE));
     EXPECT_TRUE(clock.Exit());
-    EXPECT_EQ(harness::SettingValue("All", "Transparency"), "25");
+    EXPECT_EQ(SettingValue("All", "Transparency"), "25");
 }
 
 }  // namespace

@@ -9,15 +9,14 @@
 
 namespace {
 
+// clang-format off
 TEST(Geometry, PixelsToDialogUnits) {
     // per1024 is the pixel length of 1024 units: 1536 for a font 6 pixels wide.
-    // clang-format off
     const struct {
         int32_t pixels, per1024, units;
     } cases[] = {
         {10, 1536, 7}, {-10, 1536, -7}, {3, 1536, 2}, {-3, 1536, -2}, {4, 1536, 3}, {-6, 1536, -4}, {0, 1536, 0},
         {7, 2048, 4}, {-7, 2048, -4}, {100, 0, 0}, {2000000000, 1536, 1333333333}, {-2000000000, 1536, -1333333334}};
-    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(PIXELSTOUNITS(c.pixels, c.per1024), c.units) << c.pixels << "/" << c.per1024;
     // Units mapped to the nearest pixel and read back come back unchanged: a
     // stored geometry does not creep at each save.
@@ -34,22 +33,24 @@ TEST(Geometry, PixelsScaledToTheScreen) {
 }
 
 TEST(Geometry, KeptWholeOnTheWorkArea) {
-    // Where asked when inside; else moved in, its top-left corner winning when too large.
-    const PlaceRect area{0, 0, 1280, 994}, left{-1024, 0, 0, 768};
-    // clang-format off
+    // Where asked when inside; else moved in, its top-left corner winning when
+    // too large; on areas whose top is not their left (a taskbar at the top, a
+    // monitor left of and above the first).
+    const PlaceRect area{0, 0, 1280, 994}, left{-1024, -200, 0, 568}, below{0, 30, 1280, 1024};
     const struct {
         PlaceRect area;
         int32_t left, top, width, height, x, y;
     } cases[] = {
         {area, 300, 200, 400, 300, 300, 200}, {area, -150, -230, 400, 300, 0, 0},
         {area, 1100, 900, 400, 300, 880, 694}, {area, -50, 500, 2000, 300, 0, 500},
-        {left, 10, 10, 300, 200, -300, 10}};
-    // clang-format on
+        {left, 10, 10, 300, 200, -300, 10}, {left, -2000, -900, 300, 200, -1024, -200}, {below, 5, 0, 400, 300, 5, 30},
+        {below, -50, -60, 400, 2000, 0, 30}};
     for (const auto& c : cases) {
         int32_t x = c.left, y = c.top;
         KEEPONWORKAREA(x, y, c.width, c.height, c.area);
         EXPECT_EQ(std::make_pair(x, y), std::make_pair(c.x, c.y)) << c.left << "," << c.top;
     }
 }
+// clang-format on
 
 }  // namespace

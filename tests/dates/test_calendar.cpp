@@ -11,24 +11,21 @@
 #include "language/language.h"
 #include "tests/support/winharness.h"
 
-using harness::LabelText;
-using harness::WaitUntil;
-
 namespace {
 
 const char* const TITLE = LANGTEXT("Calendrier", "Calendar");
 
 TEST(Calendar, ShowsTheSelectedDayWhileTheClockWaits) {
-    harness::SetFakeClock({2023, 9, 5, 10, 20});
-    harness::ClockThread clock;
+    SetFakeClock({2023, 9, 5, 10, 20});
+    ClockThread clock;
     HWND w = clock.Window();
-    ASSERT_NE(w, nullptr);
-    PostMessageA(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
-    HWND cal = harness::WaitWindow(TITLE);
+    COMCTLVERSIONSOURCE = [](int32_t) -> int64_t { return 470; };  // the oldest library that will do
+    HWND cal = Opened(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), TITLE);
     ASSERT_NE(cal, nullptr);
     HWND month = GetDlgItem(cal, ID_CALENDAR_MONTH);
     EXPECT_EQ(SendMessageA(month, MCM_GETMAXSELCOUNT, 0, 0), 31);
     EXPECT_EQ(GetWindowLongA(cal, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME);  // a frame, no title bar
+    EXPECT_FALSE(IsWindowEnabled(w));                                     // the clock takes no input meanwhile
     // The control itself reports a new selection: a click on the 20th of the
     // month shown, found by the control's own hit test.
     RECT area{};
@@ -44,35 +41,32 @@ TEST(Calendar, ShowsTheSelectedDayWhileTheClockWaits) {
         }
     ASSERT_TRUE(found);
     ClientToScreen(month, &hit.pt);
-    harness::Click(hit.pt);
+    Click(hit.pt);
     EXPECT_TRUE(WaitUntil([&] {
         return LabelText(cal, ID_CALENDAR_LABEL) == LONGDATETEXT(hit.st.wYear, hit.st.wMonth, 20);
     })) << LabelText(cal, ID_CALENDAR_LABEL);
-    harness::SetFakeClock({2023, 9, 5, 10, 22});  // the disabled clock ticks on
+    SetFakeClock({2023, 9, 5, 10, 22});  // the disabled clock ticks on
     EXPECT_TRUE(WaitUntil([&] { return LabelText(w, ID_TIME_LABEL) == "10:22"; }));
-    PostMessageA(cal, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cal) && IsWindowEnabled(w); }));
-    harness::RestoreClock();
+    EXPECT_TRUE(Closed(cal, WM_COMMAND, IDCANCEL) && IsWindowEnabled(w));
+    RestoreClock();
 
     // Too old a library: the message, with no owner and system-modal, and no calendar.
     COMCTLVERSIONSOURCE = [](int32_t) -> int64_t { return 469; };
-    PostMessageA(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), 0);
-    HWND box = harness::WaitWindow(COMCTLERRORCAPTION);
+    HWND box = Opened(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), COMCTLERRORCAPTION);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(LabelText(box, 0xFFFF), std::string("Sorry, this program needs a later version of COMCTL32.DLL.\r\n"
                                                   "Please install MSIE version 4 or higher, or get the file directly "
                                                   "from: \r\n\r\n") +
                                           COMCTLDOWNLOADADDRESS);
     EXPECT_TRUE(GetWindow(box, GW_OWNER) == nullptr && (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(Closed(box, WM_COMMAND, IDOK));
     SendMessageA(w, WM_NULL, 0, 0);  // the click is handled to its end
-    EXPECT_EQ(harness::WaitWindow(TITLE, nullptr, 0), nullptr);
+    EXPECT_EQ(WaitWindow(TITLE, nullptr, 0), nullptr);
     COMCTLVERSIONSOURCE = INITCOMCTL32;
 }
 
 TEST(Calendar, TheLibraryCheckAndItsExports) {
-    EXPECT_GE(INITCOMCTL32(0), MINIMUM_COMCTL32_VERSION);
+    // A file without a version block reads as 0; the clock exports both procedures.
     EXPECT_EQ(GETSYSFILEVER("no-such-file.dll"), 0);
     char path[MAX_PATH];
     std::string exe(path, GetModuleFileNameA(nullptr, path, MAX_PATH));

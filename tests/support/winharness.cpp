@@ -1,6 +1,8 @@
 #include "tests/support/winharness.h"
 
-#include <atomic>
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -9,8 +11,6 @@
 #include "appearance/settingsfile.h"
 #include "appearance/settingsio.h"
 #include "clock/clockwindow.h"
-
-namespace harness {
 
 namespace {
 
@@ -26,9 +26,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::string LabelText(HWND dialog, int id) {
-    char buffer[1024];
-    const int n = GetWindowTextA(id ? GetDlgItem(dialog, id) : dialog, buffer, sizeof buffer);
-    return std::string(buffer, n > 0 ? n : 0);
+    HWND window = id ? GetDlgItem(dialog, id) : dialog;
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(std::max(0, GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
+    return text;
 }
 
 HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
@@ -49,13 +50,32 @@ HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
     return s.found;
 }
 
-void Click(POINT screen) {
+HWND Opened(HWND from, UINT msg, WPARAM wparam, const char* title) {
+    PostMessageA(from, msg, wparam, 0);
+    return WaitWindow(title, from);
+}
+
+bool Closed(HWND window, UINT msg, WPARAM wparam) {
+    PostMessageA(window, msg, wparam, 0);
+    return WaitUntil([&] { return !IsWindow(window); });
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+void Click(POINT screen, WORD held) {
     SetCursorPos(screen.x, screen.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    INPUT input[4] = {};
+    input[0].type = input[3].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[3].ki.wVk = held;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[1].type = input[2].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    held ? SendInput(4, input, sizeof(INPUT)) : SendInput(2, input + 1, sizeof(INPUT));
 }
 
 std::vector<COLORREF> ClientPixels(HWND window, SIZE& size) {
@@ -100,17 +120,15 @@ std::string SettingValue(const char* section, const char* key) {
 }
 
 ClockThread::ClockThread(const std::function<void()>& first) {
-    std::atomic<DWORD> id{0};
     const unsigned saves = APPEARANCESAVECOUNT;
     CLOCKAPPEARANCE.Window = nullptr;
-    thread_ = std::thread([&id, first] {
+    thread_ = std::thread([first] {
         if (first) first();
-        id = GetCurrentThreadId();
         SHOWCLOCKWINDOW(nullptr);
     });
-    WaitUntil([&] { return id != 0 && CLOCKAPPEARANCE.Window && APPEARANCESAVECOUNT != saves; }, 10000);
-    threadId_ = id;
+    WaitUntil([&] { return CLOCKAPPEARANCE.Window && APPEARANCESAVECOUNT != saves; }, 10000);
     window_ = CLOCKAPPEARANCE.Window;
+    if (!window_) ADD_FAILURE() << "the clock window did not come up";
 }
 
 ClockThread::~ClockThread() {
@@ -133,5 +151,3 @@ void SetFakeClock(const LocalClock& now) {
 }
 
 void RestoreClock() { LOCALCLOCKSOURCE = PLATFORMLOCALCLOCK; }
-
-}  // namespace harness

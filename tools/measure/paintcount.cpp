@@ -32,11 +32,12 @@ LRESULT CALLBACK onCall(int code, WPARAM wparam, LPARAM lparam) {
 
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 125;
-    harness::ClockThread clock;
+    ClockThread clock;
     if (!clock.Window()) return 1;
     Sleep(2000);  // past the start-up paints
-    GetHook = SetWindowsHookExA(WH_GETMESSAGE, onGet, nullptr, clock.ThreadId());
-    CallHook = SetWindowsHookExA(WH_CALLWNDPROC, onCall, nullptr, clock.ThreadId());
+    const DWORD thread = GetWindowThreadProcessId(clock.Window(), nullptr);
+    GetHook = SetWindowsHookExA(WH_GETMESSAGE, onGet, nullptr, thread);
+    CallHook = SetWindowsHookExA(WH_CALLWNDPROC, onCall, nullptr, thread);
     Sleep(seconds * 1000);
     UnhookWindowsHookEx(GetHook);
     UnhookWindowsHookEx(CallHook);
