@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the format and layering checks, the native unit
-# tests, the same with the sanitizers, a few seconds of each fuzz target, then
-# the Windows build's tests under Wine on a virtual X display of their own
-# (unit tests, real windows, the user's journey with real X input, the windows
-# at three display scales, samples of the robustness runs; screenshots in
-# build/screenshots). Then makes the
-# release package build/dist/orloclock-win64.zip and its SHA256SUMS.
+# Builds everything and runs every test: the format and layering checks, the
+# native unit tests, the same with the sanitizers, a few seconds of each fuzz
+# target, then the Windows build's tests under Wine on a virtual X display of
+# their own (the windows in-process, at five display scales, and the user's
+# journey with real X input; screenshots in build/screenshots). Then makes the
+# release package build/dist/orloclock-win64.zip and its SHA256SUMS, and ends
+# with the tests' weight against the product, which has a ceiling too.
 set -u
 . "$(dirname "$0")/tools/common.sh"
 orlo_install_packages || exit 1
@@ -34,6 +34,8 @@ orlo_wine_env
 (cd "$BUILD_DIR/win64" && ctest --output-on-failure --timeout 300) || failed=1
 
 "$ORLO_ROOT/tools/package.sh" || failed=1
+
+"$ORLO_ROOT/tools/testweight.sh" || failed=1
 
 if [ $failed -ne 0 ]; then
   echo "test.sh: some tests FAILED"

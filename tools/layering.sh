@@ -6,10 +6,8 @@
 set -u
 cd "$(dirname "$0")/.." || exit 2
 
-floors=$(awk '/^## Layout of the source/ { inside = 1; next }
-              /^## / { inside = 0 }
-              inside && /^\| `/ { split($0, cell, "|"); gsub(/[` ]/, "", cell[3]); split(cell[3], path, "/"); print path[1] }' \
-           README.md | awk '!seen[$0]++')
+. tools/common.sh
+floors=$(orlo_floors)
 if [ "$(echo "$floors" | wc -w)" -lt 2 ]; then
   echo "layering.sh: no floors found in README.md's \"Layout of the source\" table"
   exit 2
