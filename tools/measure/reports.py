@@ -83,37 +83,35 @@ def report_mappings(rounds):
     print('| **total** | ' + ' | '.join(map(str, totals)) + f' | {totals[0] - totals[-1]:+d} |')
 
 
+def span_table(timed, rows, first, total):
+    """Medians in ms of each named span, per subject, with their sum in the last row."""
+    subjects = list(timed)
+    print(f'| {first} | ends at | ' + ' | '.join(s.label for s in subjects) + ' |')
+    print('|---|---|' + '---:|' * len(subjects))
+    for name, pattern in rows:
+        values = [statistics.median(t[name] for t in timed[s]) for s in subjects]
+        print(f'| {name} | `{pattern}` | ' + ' | '.join(f'{v:.0f}' for v in values) + ' |')
+    totals = [statistics.median(sum(t.values()) for t in timed[s]) for s in subjects]
+    print(f'| **{total}** | | ' + ' | '.join(f'{v:.0f}' for v in totals) + ' |')
+
+
 def report_steps(traced):
-    subjects = list(traced)
     runs = len(next(iter(traced.values())))
     print(f'\n## Steps of the start\n\n{runs} traced starts of each, after the counted ones: Wine\'s relay '
           f'channel traces only {", ".join(TRACED)} (with the window procedures), and each step ends at the '
           'timestamp of the line named below; the process start is the mapping of the executable. The '
           'tracing itself slows the start: the steps compare with each other, not with the untraced '
           'figures above. Medians in ms.\n')
-    print('| step | ends at | ' + ' | '.join(s.label for s in subjects) + ' |')
-    print('|---|---|' + '---:|' * len(subjects))
-    for step, pattern in STEPS:
-        values = [statistics.median(t[step] for t in traced[s]) for s in subjects]
-        print(f'| {step} | `{pattern}` | ' + ' | '.join(f'{v:.0f}' for v in values) + ' |')
-    totals = [statistics.median(sum(t.values()) for t in traced[s]) for s in subjects]
-    print('| **total** | | ' + ' | '.join(f'{v:.0f}' for v in totals) + ' |')
+    span_table(traced, STEPS, 'step', 'total')
 
 
 def report_phases(phased):
-    subjects = list(phased)
-    runs = len(phased[subjects[0]])
+    runs = len(next(iter(phased.values())))
     print(f'\n## Phases of the start\n\n{runs} starts of each, interleaved, under Wine\'s loaddll and event '
           'channels only (a few lines per start); each phase ends at the first trace line named, from the '
           'mapping of the executable. What comes before that mapping, Wine\'s own process start, is the '
           'same for every program. Medians in ms.\n')
-    print('| phase | ends at | ' + ' | '.join(s.label for s in subjects) + ' |')
-    print('|---|---|' + '---:|' * len(subjects))
-    for phase, pattern in PHASES:
-        values = [statistics.median(t[phase] for t in phased[s]) for s in subjects]
-        print(f'| {phase} | `{pattern}` | ' + ' | '.join(f'{v:.0f}' for v in values) + ' |')
-    totals = [statistics.median(sum(t.values()) for t in phased[s]) for s in subjects]
-    print('| **executable mapped to the first paint** | | ' + ' | '.join(f'{v:.0f}' for v in totals) + ' |')
+    span_table(phased, PHASES, 'phase', 'executable mapped to the first paint')
 
 
 def report_popups(subject, results):
