@@ -2,8 +2,10 @@
 # resources.sh OBJDUMP BIN: the resources of every executable, read from the
 # files by objdump as type/name/language: the clocks' icons, and in every
 # program its version block and, as resource 1, its manifest, both in the
-# language of the build. And the clock's imports: the DLLs that only a dialog
-# needs (comdlg32, version) are loaded when it opens, not at every start.
+# language of the build; the version block as Explorer reads it (1.4.0.0, the
+# About box's 1.4, in the build's language block and code page 1252). And the
+# clock's imports: the DLLs that only a dialog needs (comdlg32, version) are
+# loaded when it opens, not at every start; its two exported procedures.
 objdump=$1 bin=$2 failed=0
 listing() {
   "$objdump" -p "$1" | sed -n '/Resource Directory section/,/^ Resources start/p' | awk '
@@ -21,6 +23,12 @@ for exe in orloclock orloclock-fr orlocalc orlocalc-fr orlodate orlodate-fr; do
   for w in $want; do
     grep -q "^$w" <<<"$got" || { echo "$exe.exe: no resource $w in:"; echo "$got"; failed=1; }
   done
+  block=$([[ $exe == *-fr ]] && echo 0C || echo 09)
+  strings=$(strings -el "$bin/$exe.exe" | paste -sd'|')
+  [[ $strings == *"|04${block}04E4|FileDescription|"?*"|FileVersion|1.4.0.0|"*"|OriginalFilename|$exe.exe|ProductName|orlo clock|ProductVersion|1.4.0.0|"* ]] &&
+    LC_ALL=C grep -qaP '\xBD\x04\xEF\xFE\x00\x00\x01\x00\x04\x00\x01\x00\x00\x00\x00\x00' "$bin/$exe.exe" &&
+    LC_ALL=C grep -qaP "T\x00r\x00a\x00n\x00s\x00l\x00a\x00t\x00i\x00o\x00n\x00\x00\x00(\x00\x00)?\x$block\x04\xE4\x04" "$bin/$exe.exe" ||
+    { echo "$exe.exe: version block $strings"; failed=1; }
   types=$(cut -d/ -f1 <<<"$got" | sort -u | xargs)
   [ "$types" = "$(tr ' ' '\n' <<<"$want" | cut -d/ -f1 | sort -u | xargs)" ] ||
     { echo "$exe.exe: resource types $types"; failed=1; }
@@ -28,5 +36,7 @@ for exe in orloclock orloclock-fr orlocalc orlocalc-fr orlodate orlodate-fr; do
     echo "$exe.exe: imports a DLL that only a dialog needs"
     failed=1
   fi
+  [[ $exe != orloclock* ]] || [ "$("$objdump" -p "$bin/$exe.exe" | grep -cE '^\s\[ +[0-9]+\] (GETSYSFILEVER|INITCOMCTL32)$')" = 2 ] ||
+    { echo "$exe.exe: does not export GETSYSFILEVER and INITCOMCTL32"; failed=1; }
 done
 exit $failed
