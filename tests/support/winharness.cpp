@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -26,28 +25,25 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::string LabelText(HWND dialog, int id) {
-    HWND window = id ? GetDlgItem(dialog, id) : dialog;
-    std::string text(GetWindowTextLengthA(window) + 1, '\0');
-    text.resize(std::max(0, GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
+    char text[65536];
+    return std::string(text, GetWindowTextA(id ? GetDlgItem(dialog, id) : dialog, text, sizeof text));
 }
 
 HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
-    struct Search {
-        const char* title;
-        HWND except, found;
-    } s{title, except, nullptr};
-    const auto visit = [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != GetCurrentProcessId() || w == s->except || !IsWindowVisible(w)) return TRUE;
-        if (s->title ? LabelText(w, 0) != s->title : GetClassLongPtrA(w, GCW_ATOM) != 32770) return TRUE;
-        s->found = w;
-        return FALSE;
-    };
-    WaitUntil([&] { return !EnumWindows(visit, reinterpret_cast<LPARAM>(&s)) && s.found; }, timeoutMs);
-    return s.found;
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title));) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == GetCurrentProcessId() && w != except && IsWindowVisible(w) &&
+                    (!title || LabelText(w, 0) == title))
+                    return (found = w) != nullptr;
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
 
 HWND Opened(HWND from, UINT msg, WPARAM wparam, const char* title) {
@@ -69,10 +65,9 @@ RECT WindowRect(HWND window) {
 void Click(POINT screen, WORD held) {
     SetCursorPos(screen.x, screen.y);
     INPUT input[4] = {};
-    input[0].type = input[3].type = INPUT_KEYBOARD;
+    input[0].type = input[3].type = INPUT_KEYBOARD;  // the others stay INPUT_MOUSE (0)
     input[0].ki.wVk = input[3].ki.wVk = held;
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[1].type = input[2].type = INPUT_MOUSE;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     held ? SendInput(4, input, sizeof(INPUT)) : SendInput(2, input + 1, sizeof(INPUT));
@@ -83,17 +78,16 @@ std::vector<COLORREF> ClientPixels(HWND window, SIZE& size) {
     GetClientRect(window, &r);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     size = {r.right - r.left, r.bottom - r.top};
-    std::vector<COLORREF> pixels(size.cx * size.cy);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    COLORREF* bits = nullptr;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, size.cx, size.cy, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
-    for (COLORREF& p : pixels) p = RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);  // a DIB holds 0x00RRGGBB
+    std::vector<COLORREF> pixels(bits, bits + size.cx * size.cy);
+    SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+    for (COLORREF& p : pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));  // a DIB holds 0x00RRGGBB
     return pixels;
 }
 
