@@ -1,11 +1,13 @@
-// The appearance handler on the real clock window of this process: the
-// settings file through the real profile API, the menus read back, the window
-// modes, the tray icon and its menu, and the layered attributes.
+// The appearance handler on the real clock window of this process: the settings file through the real profile API,
+// the menus read back, the window modes, the tray icon and its menu, the layered attributes, and colours and fonts
+// through the system's own dialogs, the painted colours read back from the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <tuple>
+#include <vector>
 
 #include "appearance/appearancemenu.h"
 #include "appearance/settingsio.h"
@@ -18,6 +20,8 @@ namespace {
 
 AppearanceRecord& Rec = CLOCKAPPEARANCE;
 using Units = std::array<int32_t, 4>;  // left, top, width, height in the clock's dialog units
+constexpr int COLOR_RED = 706, COLOR_ADD = 712, FONT_SIZE_COMBO = 0x472;  // green and blue follow red
+constexpr COLORREF GREY = RGB(224, 223, 227), RED = RGB(200, 30, 40), BLUE = RGB(10, 90, 160);
 
 Units windowUnits(HWND w) {
     Units u{};
@@ -36,48 +40,55 @@ std::tuple<COLORREF, int, DWORD> layered(HWND w) {  // colour key, opacity, flag
     return {flags & LWA_COLORKEY ? key : 0, alpha, flags};
 }
 
-// "text|id," per item, "-," for a separator, "text>," for a submenu.
-std::string menuItems(HMENU menu) {
-    std::string items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        const UINT id = GetMenuItemID(menu, i);
-        items += !*text ? "-," : id == UINT(-1) ? std::string(text) + ">," : text + ("|" + std::to_string(id) + ",");
-    }
-    return items;
-}
-
 HWND openMenu() {
     HWND menu = nullptr;
     while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) continue;
     return menu;
 }
 
-TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
+// The clock's client area as the screen shows it: solid text on a background that fills most of it.
+bool painted(HWND clock, COLORREF text, COLORREF back) {
+    return WaitUntil([&] {
+        SIZE size{};
+        const std::vector<COLORREF> pixels = ClientPixels(clock, size);
+        return std::count(pixels.begin(), pixels.end(), text) > 300 &&
+               std::count(pixels.begin(), pixels.end(), back) > size.cx * size.cy / 2;
+    });
+}
+
+HGDIOBJ labelFontObject(int id) { return HGDIOBJ(SendDlgItemMessageA(Rec.Window, id, WM_GETFONT, 0, 0)); }
+
+LOGFONTA labelFont(int id) {
+    LOGFONTA f{};
+    GetObjectA(labelFontObject(id), sizeof f, &f);
+    return f;
+}
+
+TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
     WriteSettings("");
     ClockThread clock;
     HWND w = clock.Window();
-    // Without a file, the save right after the start writes every key in order
-    // (this profile API drops the leading blanks); the window lies 2 units left
-    // of and 13 above the place saved, 2 narrower and 13 lower.
-    const std::string file = ReadSettings();
-    Units saved{};
-    ASSERT_EQ(sscanf(file.c_str(), "[Coord]\r\nLeft=%d\r\nTop=%d\r\nWidth=%d\r\nHeight=%d\r\n", &saved[0], &saved[1],
-                     &saved[2], &saved[3]),
-              4)
-        << file;
-    std::string keys =
-        "[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\n"
-        "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\nFontAttr=1\r\n[Custom]\r\n";
-    for (int i = 0; i < 16; ++i) keys += "CustomColorC" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=0\r\n";
-    EXPECT_EQ(file.substr(file.find("[All]")), keys);
-    const Units start{saved[0] - 2, saved[1] - 13, saved[2] - 2, saved[3] - 13};
-    EXPECT_EQ(windowUnits(w), start);
-    std::string menus;
+    // Without a file, the save right after the start writes every key in order (this profile API drops the leading
+    // blanks); the window lies 2 units left of and 13 above the place saved, 2 narrower and 13 lower.
+    const Units start = windowUnits(w);
+    char coord[128];
+    snprintf(coord, sizeof coord, "[Coord]\r\nLeft=%d\r\nTop=%d\r\nWidth=%d\r\nHeight=%d\r\n", start[0] + 2,
+             start[1] + 13, start[2] + 2, start[3] + 13);
+    std::string keys = std::string(coord) +
+                       "[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\n"
+                       "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\n"
+                       "FontAttr=1\r\n[Custom]\r\n";
+    for (int i = 100; i < 116; ++i) keys += "CustomColorC" + std::to_string(i).substr(1) + "=0\r\n";
+    EXPECT_EQ(ReadSettings(), keys);
+    std::string menus;  // "text|id," per item, "-," for a separator, "text>," for a submenu
     for (HMENU m :
          {Rec.MainMenu, GetSubMenu(Rec.MainMenu, 2), GetSubMenu(Rec.MainMenu, 4), GetSubMenu(Rec.MainMenu, 5)})
-        menus += menuItems(m);
+        for (int i = 0; i < GetMenuItemCount(m); ++i) {
+            char text[128] = {};
+            GetMenuStringA(m, i, text, sizeof text, MF_BYPOSITION);
+            const UINT id = GetMenuItemID(m, i);
+            menus += *text ? text + (id == UINT(-1) ? std::string(">,") : "|" + std::to_string(id) + ",") : "-,";
+        }
     // clang-format off
     EXPECT_EQ(menus, LANGTEXT(
         "Toujours au dessus|1537,Barre de titre && bordure|1540,Appara\356tre dans>,-,Transparence>,"
@@ -91,27 +102,40 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
         "Choose font|1535,Default font|1536,"));
     // clang-format on
 
-    // Each mode: flag, check mark and window bits move together, the title bar
-    // and the taskbar modes move the window too, and a second switch comes back.
+    // The colour dialogs, confirmed or cancelled, each with a custom colour defined on the way; where they open is the
+    // scaling test's.
+    EXPECT_TRUE(painted(w, RGB(0, 0, 0), GREY));
+    for (const auto& [command, chosen, ok, text, back] :  // text and back: the colours afterwards
+         {std::make_tuple(IDM_FOREGROUND_COLOR, RED, true, RED, GREY),
+          std::make_tuple(IDM_BACKGROUND_COLOR, BLUE, true, RED, BLUE),
+          std::make_tuple(IDM_FOREGROUND_COLOR, RGB(0, 128, 0), false, RED, BLUE)}) {
+        SCOPED_TRACE(testing::Message() << std::hex << chosen);
+        HWND dialog = Opened(w, WM_COMMAND, command, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, COLOR_RED + i, BYTE(chosen >> 8 * i), FALSE);
+        SendMessageA(dialog, WM_COMMAND, COLOR_ADD, 0);
+        ASSERT_TRUE(Closed(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL));
+        EXPECT_TRUE(painted(w, text, back));
+        EXPECT_EQ(std::make_pair(Rec.FgndCol, Rec.BgndCol), std::make_pair(int32_t(text), int32_t(back)));
+    }
+
+    // Each mode: flag, check mark and window bits move together, the title bar and the taskbar modes move the window
+    // too, and a second switch comes back.
     NOTIFYICONDATAA tray = Rec.TrayIcon;  // modifying an icon succeeds only while it is shown
-    const auto has = [&](int which, LONG bits) { return (GetWindowLongA(w, which) & bits) != 0; };
-    const struct {
-        int id;
-        const uint8_t& flag;
-        std::function<bool()> shown;  // the mode as the window or the shell has it
-    } modes[] = {{IDM_ON_TOP, Rec.OnTop, [&] { return has(GWL_EXSTYLE, WS_EX_TOPMOST); }},
-                 {IDM_CAPTION, Rec.Caption, [&] { return has(GWL_STYLE, WS_CAPTION); }},
-                 {IDM_TASKBAR, Rec.TaskBar, [&] { return !has(GWL_EXSTYLE, WS_EX_TOOLWINDOW); }},
-                 {IDM_SYSTRAY, Rec.SysTray, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }}};
-    for (const auto& m : modes)
+    // Each: the command, its flag, the mode as the window or the shell has it.
+    const std::tuple<int, const uint8_t&, std::function<bool()>> modes[] = {
+        {IDM_ON_TOP, Rec.OnTop, [&] { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }},
+        {IDM_CAPTION, Rec.Caption, [&] { return (GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) != 0; }},
+        {IDM_TASKBAR, Rec.TaskBar, [&] { return !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW); }},
+        {IDM_SYSTRAY, Rec.SysTray, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }}};
+    for (const auto& [id, flag, shown] : modes)
         for (int round = 0; round < 2; ++round) {
-            const uint8_t before = m.flag;
-            SendMessageA(w, WM_COMMAND, m.id, 0);
-            const bool moves = round == 0 && (m.id == IDM_CAPTION || m.id == IDM_TASKBAR);
-            EXPECT_EQ(
-                std::make_tuple(m.flag, checked(m.id), m.shown(), bool(IsWindowVisible(w)), windowUnits(w) != start),
-                std::make_tuple(before ^ 1, m.flag == 1, m.flag == 1, true, moves))
-                << m.id;
+            const uint8_t before = flag;
+            SendMessageA(w, WM_COMMAND, id, 0);
+            const bool moves = round == 0 && (id == IDM_CAPTION || id == IDM_TASKBAR);
+            EXPECT_EQ(std::make_tuple(flag, checked(id), shown(), bool(IsWindowVisible(w)), windowUnits(w) != start),
+                      std::make_tuple(before ^ 1, flag == 1, flag == 1, true, moves))
+                << id;
         }
     // When the taskbar comes back (Explorer restarted), so does the icon, if the clock shows one.
     for (int round = 0; round < 2; ++round) {
@@ -120,8 +144,8 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
         EXPECT_EQ(Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE, Rec.SysTray == 1) << int(Rec.SysTray);
         SendMessageA(w, WM_COMMAND, IDM_SYSTRAY, 0);
     }
-    // The tray icon's right click and double click open the menu with its
-    // bottom-right corner at the cursor; a single left click does nothing.
+    // The tray icon's right click and double click open the menu with its bottom-right corner at the cursor; a single
+    // left click does nothing.
     SetCursorPos(600, 500);
     for (LPARAM event : {WM_RBUTTONDOWN, WM_LBUTTONDBLCLK}) {
         PostMessageA(w, WM_TRAYICON, 0, event);
@@ -137,39 +161,77 @@ TEST(AppearanceWindow, FirstStartMenusModesTrayAndExit) {
     EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONDOWN, SMTO_NORMAL, 2000, &answer) &&
                 SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONUP, SMTO_NORMAL, 2000, &answer) && !openMenu());
 
-    // The wheel and "Transparent fonts" reach the layered attributes.
+    // The wheel and the see-through flags reach the layered attributes. With both flags the background is the colour
+    // key, and "Default colors" sets it at once.
     EXPECT_EQ(layered(w), std::make_tuple(0u, 255, DWORD(LWA_ALPHA)));
     for (int i = 0; i < 3; ++i) SendMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     SendMessageA(w, WM_COMMAND, IDM_TRANSPARENT_FONTS, 0);
-    EXPECT_EQ(layered(w), std::make_tuple(COLORREF(Rec.FgndCol), 225, DWORD(LWA_COLORKEY | LWA_ALPHA)));
+    EXPECT_EQ(layered(w), std::make_tuple(RED, 225, DWORD(LWA_COLORKEY | LWA_ALPHA)));
+    SendMessageA(w, WM_COMMAND, IDM_TRANSPARENT_BACKGROUND, 0);
+    SendMessageA(w, WM_COMMAND, IDM_DEFAULT_COLORS, 0);
+    EXPECT_EQ(layered(w), std::make_tuple(GREY, 225, DWORD(LWA_COLORKEY | LWA_ALPHA)));
     // A display change pulls the window back from the right and bottom edges.
     const int sw = GetSystemMetrics(SM_CXVIRTUALSCREEN), sh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     SetWindowPos(w, nullptr, sw - 40, sh - 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageA(w, WM_EXITSIZEMOVE, 0, 0);
     SendMessageA(w, WM_DISPLAYCHANGE, 24, MAKELPARAM(sw, sh));
     EXPECT_TRUE(abs(WindowRect(w).right - sw) <= 2 && abs(WindowRect(w).bottom - sh) <= 2);
-    // "Exit" saves once, at the end, and takes the tray icon away.
+    // "Exit" saves once, at the end, and takes the tray icon away; the custom colours edited in the dialogs, a
+    // cancelled one too, reach the file.
     SendMessageA(w, WM_COMMAND, IDM_SYSTRAY, 0);
     WriteSettings("");
     const unsigned saves = APPEARANCESAVECOUNT;
     EXPECT_TRUE(clock.Exit());
-    EXPECT_EQ(std::make_tuple(APPEARANCESAVECOUNT.load(),
-                              SettingValue("All", "Transparency") + SettingValue("All", "SysTray"),
-                              Shell_NotifyIconA(NIM_MODIFY, &tray)),
-              std::make_tuple(saves + 1, std::string("2251"), FALSE));
+    EXPECT_EQ(
+        std::make_tuple(APPEARANCESAVECOUNT.load(), SettingValue("All", "Transparency"), SettingValue("All", "SysTray"),
+                        SettingValue("Custom", "CustomColorC00"), Shell_NotifyIconA(NIM_MODIFY, &tray)),
+        std::make_tuple(saves + 1, "225", "1", std::to_string(RGB(0, 128, 0)), FALSE));
 }
 
-TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
+TEST(AppearanceWindow, SettingsFilesLoadFontsFollowTheChoiceAndSavesKeepTheFile) {
     // Missing keys take their defaults (not on top, in the taskbar); a normal title bar takes 2 and 20 units.
-    WriteSettings("[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 100\r\n");
+    WriteSettings(
+        "[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 100\r\n"
+        "[All]\r\nFontName=Liberation Sans\r\nFontSize=10.5\r\nFontAttr=1\r\n");
     {
         ClockThread clock;
         HWND w = clock.Window();
         EXPECT_TRUE(!(GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW)) && !checked(IDM_ON_TOP) &&
                     checked(IDM_TASKBAR) && checked(IDM_CAPTION));
         EXPECT_EQ(windowUnits(w), (Units{148, 120, 138, 80}));
-        // The auto-save tick overwrites a hand edit and leaves unknown keys
-        // alone; minimised, the place is not saved.
+        HDC dc = GetDC(w);
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(w, dc);
+        const auto pixels = [dpi](double points) { return -static_cast<LONG>(points * dpi / 72 + 0.5); };
+        EXPECT_EQ(std::make_tuple(labelFont(ID_TIME_LABEL).lfHeight, labelFont(ID_DATE_LABEL).lfHeight,
+                                  labelFont(ID_DATE_LABEL).lfWeight),
+                  std::make_tuple(pixels(42), pixels(10.5), 700L));
+        // The font dialog opens at whole points and regular weight; confirmed as it opened. (A face of the system's
+        // own: Wine's font dialog lists no Tahoma.)
+        HWND dialog = Opened(w, WM_COMMAND, IDM_CHOOSE_FONT, nullptr);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return LabelText(dialog, FONT_SIZE_COMBO) == "10"; }));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return labelFont(ID_TIME_LABEL).lfHeight == pixels(40); }));
+        EXPECT_EQ(std::make_tuple(std::string(Rec.FontName), Rec.FontSize, int(Rec.FontAttr),
+                                  labelFont(ID_TIME_LABEL).lfWeight),
+                  std::make_tuple(std::string("Liberation Sans"), 10.0f, 0, 400L));
+        // "Default font" releases the fonts it replaces; with no font to be had, the labels keep theirs.
+        const HGDIOBJ chosen[] = {labelFontObject(ID_TIME_LABEL), labelFontObject(ID_DATE_LABEL)};
+        SendMessageA(w, WM_COMMAND, IDM_DEFAULT_FONT, 0);
+        EXPECT_EQ(std::make_tuple(labelFont(ID_TIME_LABEL).lfHeight, labelFont(ID_DATE_LABEL).lfHeight,
+                                  std::string(labelFont(ID_DATE_LABEL).lfFaceName),
+                                  GetObjectType(chosen[0]) | GetObjectType(chosen[1])),
+                  std::make_tuple(pixels(48), pixels(12), std::string("Tahoma"), DWORD(0)));
+        const auto kept = std::make_pair(labelFontObject(ID_TIME_LABEL), labelFontObject(ID_DATE_LABEL));
+        std::vector<HFONT> hog;
+        LOGFONTA any{};
+        for (HFONT f; hog.size() < 200000 && (f = CreateFontIndirectA(&any));) hog.push_back(f);
+        SendMessageA(w, WM_COMMAND, IDM_DEFAULT_FONT, 0);
+        EXPECT_EQ(std::make_pair(labelFontObject(ID_TIME_LABEL), labelFontObject(ID_DATE_LABEL)), kept);
+        for (HFONT f : hog) DeleteObject(f);
+        EXPECT_EQ(GetObjectType(kept.first), DWORD(OBJ_FONT));
+        // The auto-save tick overwrites a hand edit and leaves unknown keys alone; minimised, the place is not saved.
         WritePrivateProfileStringA("All", "Transparency", " 100", SettingsPath().c_str());
         WritePrivateProfileStringA("All", "Mine", "kept", SettingsPath().c_str());
         SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
@@ -179,8 +241,8 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
         EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "Mine") + SettingValue("Coord", "Top"),
                   "255kept7");
     }
-    // Chosen settings come back and are saved as they were. With both
-    // see-through flags set the background is the colour key.
+    // Chosen settings come back and are saved as they were. With both see-through flags set the background is the
+    // colour key.
     std::string chosen =
         "[Coord]\r\nLeft=150\r\nTop=140\r\nWidth=140\r\nHeight=80\r\n[All]\r\nOnTop=1\r\nCaption=0\r\nTaskBar=0\r\n"
         "SysTray=0\r\nTransparency=200\r\nFgndTrspt=1\r\nBgndTrspt=1\r\nFgndCol=255\r\nBgndCol=16777215\r\n"
@@ -188,23 +250,21 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
     for (int i = 100; i < 116; ++i)
         chosen += "CustomColorC" + std::to_string(i).substr(1) + "=-" + std::to_string(i) + "\r\n";
     WriteSettings(chosen);
-    {
-        ClockThread clock;
-        EXPECT_EQ(windowUnits(clock.Window()), (Units{150, 140, 140, 80}));
-        EXPECT_TRUE(checked(IDM_TRANSPARENT_FONTS) && checked(IDM_TRANSPARENT_BACKGROUND));
-        EXPECT_EQ(layered(clock.Window()), std::make_tuple(COLORREF(16777215), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
-        EXPECT_TRUE(clock.Exit());
-    }
+    ClockThread clock;
+    EXPECT_EQ(windowUnits(clock.Window()), (Units{150, 140, 140, 80}));
+    EXPECT_TRUE(checked(IDM_TRANSPARENT_FONTS) && checked(IDM_TRANSPARENT_BACKGROUND));
+    EXPECT_EQ(layered(clock.Window()), std::make_tuple(COLORREF(16777215), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
+    EXPECT_TRUE(clock.Exit());
     EXPECT_EQ(ReadSettings(), chosen);
-    // Geometry at the ends of the 32-bit range, or a sliver at an edge: the
-    // clock starts with a piece of 16 x 16 pixels or more on the screen.
+    // Geometry at the ends of the 32-bit range, or a sliver at an edge: the clock starts with a piece of 16 x 16
+    // pixels or more on the screen.
     RECT screen{0, 0, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}, piece{};
     for (const char* coord : {"Left=-2147483648\r\nTop=2147483648\r\nWidth=2147483647\r\nHeight=-2147483648",
                               "Left= 100\r\nTop=-20\r\nWidth= 24\r\nHeight= 24\r\n[All]\r\nCaption= 0"}) {
         WriteSettings(std::string("[Coord]\r\n") + coord + "\r\n");
-        ClockThread clock;
-        const RECT outer = WindowRect(clock.Window());
-        EXPECT_TRUE(IsWindowVisible(clock.Window()) && IntersectRect(&piece, &outer, &screen) &&
+        ClockThread another;
+        const RECT outer = WindowRect(another.Window());
+        EXPECT_TRUE(IsWindowVisible(another.Window()) && IntersectRect(&piece, &outer, &screen) &&
                     piece.right - piece.left >= 16 && piece.bottom - piece.top >= 16)
             << coord;
     }
@@ -213,20 +273,15 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSave) {
 TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
     const std::string tmp = SettingsPath() + ".tmp",
                       chosen = "[All]\r\nTransparency= 120\r\nMine= kept\r\n[Custom]\r\nCustomColorC15= 7\r\n";
-    constexpr DWORD HIDDEN = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, NORMAL = FILE_ATTRIBUTE_NORMAL;
-    const FileReplacer takesTheFileAndFails = [](LPCSTR file, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) -> BOOL {
-        return !DeleteFileA(
-            file);  // ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup: the file gone, the copy not in place
-    };
-    const FileReplacer noReplace = [](LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) -> BOOL { return FALSE; };
-    const FileMover noMove = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };  // a scanner holds the name
-    const struct {
-        const char* what;
-        char tmp;  // what holds the .tmp name: nothing, a stale file, a folder, the file itself
-        DWORD attributes;
-        FileReplacer replace;
-        FileMover move;  // both as the platform's again once a clock has ended
-    } cases[] = {
+    constexpr DWORD HIDDEN = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, NORMAL = FILE_ATTRIBUTE_NORMAL,
+                    KEPT = HIDDEN | FILE_ATTRIBUTE_READONLY;
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup: the file gone, the copy not in place.
+    const FileReplacer takesTheFileAndFails = [](LPCSTR file, auto...) -> BOOL { return !DeleteFileA(file); };
+    const FileReplacer noReplace = [](auto...) -> BOOL { return FALSE; };
+    const FileMover noMove = [](auto...) -> BOOL { return FALSE; };  // a scanner holds the name
+    // Each: the case, what holds the .tmp name (nothing, a stale file, a folder, the file itself), the file's
+    // attributes, the replace and the move, both as the platform's again once a clock has ended.
+    const std::tuple<const char*, char, DWORD, FileReplacer, FileMover> cases[] = {
         {"the file replaced by its new copy", ' ', NORMAL, ReplaceFileA, MoveFileExA},
         {"a stale .tmp from a save cut short", 'f', NORMAL, ReplaceFileA, MoveFileExA},
         {"a folder holds the .tmp name: written in place", 'd', HIDDEN, ReplaceFileA, MoveFileExA},
@@ -237,32 +292,29 @@ TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
         {"a replace that takes the file and fails, and the move fails: the copy kept", ' ', NORMAL,
          takesTheFileAndFails, noMove},
         {"only the copy, which cannot be moved into place: read from it", 'c', NORMAL, ReplaceFileA, noMove}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, holder, attributes, replace, move] : cases) {
+        SCOPED_TRACE(what);
         WriteSettings(chosen);
-        if (c.tmp == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
-        if (c.tmp == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
-        if (c.tmp == 'c') MoveFileA(SettingsPath().c_str(), tmp.c_str());
-        SetFileAttributesA(SettingsPath().c_str(), c.attributes);
-        SETTINGSREPLACE = c.replace, SETTINGSMOVE = c.move;
-        for (bool failing = c.move == noMove;; failing = false) {  // failing, then started again as the platform is
+        if (holder == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
+        if (holder == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
+        if (holder == 'c') MoveFileA(SettingsPath().c_str(), tmp.c_str());
+        SetFileAttributesA(SettingsPath().c_str(), attributes);
+        SETTINGSREPLACE = replace, SETTINGSMOVE = move;
+        for (int run = 0; run < (move == noMove ? 2 : 1); ++run) {  // failing, then started again as the platform is
             ClockThread clock;
             EXPECT_EQ(Rec.Transparency, 120);
             EXPECT_TRUE(clock.Exit());
             SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA;
-            if (!failing) break;
         }
-        // Every key written, the unknown one kept, nothing of the stale copy;
-        // what the user set on the file still set.
-        const bool readOnly = c.attributes & FILE_ATTRIBUTE_READONLY;
+        // Every key written, the unknown one kept, nothing of the stale copy; what the user set on the file still set.
+        const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
         EXPECT_EQ(readOnly ? ReadSettings()
                            : SettingValue("All", "Transparency") + SettingValue("All", "FontName") +
                                  SettingValue("All", "Mine") + SettingValue("All", "Stale"),
                   readOnly ? chosen : "120MS Sans Serifkept<none>");
-        EXPECT_EQ(std::make_pair(GetFileAttributesA(SettingsPath().c_str()) & (HIDDEN | FILE_ATTRIBUTE_READONLY),
-                                 GetFileAttributesA(tmp.c_str())),
-                  std::make_pair(c.attributes & (HIDDEN | FILE_ATTRIBUTE_READONLY),
-                                 c.tmp == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES));
+        EXPECT_EQ(std::make_pair(GetFileAttributesA(SettingsPath().c_str()) & KEPT, GetFileAttributesA(tmp.c_str())),
+                  std::make_pair(attributes & KEPT,
+                                 holder == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES));
         RemoveDirectoryA(tmp.c_str());
     }
     WriteSettings("");
