@@ -1,6 +1,5 @@
-// The appearance handler on the real clock window of this process: the settings file through the real profile API,
-// the menus read back, the window modes, the tray icon and its menu, the layered attributes, and colours and fonts
-// through the system's own dialogs, the painted colours read back from the screen.
+// The appearance handler on the real clock window of this process: settings files, menus, window modes, the tray
+// icon, layered attributes, and colours and fonts through the system's dialogs (painted colours read from the screen).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,11 +55,11 @@ bool painted(HWND clock, COLORREF text, COLORREF back) {
     });
 }
 
-HGDIOBJ labelFontObject(int id) { return HGDIOBJ(SendDlgItemMessageA(Rec.Window, id, WM_GETFONT, 0, 0)); }
+HGDIOBJ fontObject(int id) { return HGDIOBJ(SendDlgItemMessageA(Rec.Window, id, WM_GETFONT, 0, 0)); }
 
-LOGFONTA labelFont(int id) {
+LOGFONTA fontOf(int id) {
     LOGFONTA f{};
-    GetObjectA(labelFontObject(id), sizeof f, &f);
+    GetObjectA(fontObject(id), sizeof f, &f);
     return f;
 }
 
@@ -71,13 +70,11 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
     // Without a file, the save right after the start writes every key in order (this profile API drops the leading
     // blanks); the window lies 2 units left of and 13 above the place saved, 2 narrower and 13 lower.
     const Units start = windowUnits(w);
-    char coord[128];
-    snprintf(coord, sizeof coord, "[Coord]\r\nLeft=%d\r\nTop=%d\r\nWidth=%d\r\nHeight=%d\r\n", start[0] + 2,
-             start[1] + 13, start[2] + 2, start[3] + 13);
-    std::string keys = std::string(coord) +
-                       "[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\n"
-                       "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\n"
-                       "FontAttr=1\r\n[Custom]\r\n";
+    std::string keys =
+        "[Coord]\r\nLeft=" + std::to_string(start[0] + 2) + "\r\nTop=" + std::to_string(start[1] + 13) +
+        "\r\nWidth=" + std::to_string(start[2] + 2) + "\r\nHeight=" + std::to_string(start[3] + 13) +
+        "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\n"
+        "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\nFontAttr=1\r\n[Custom]\r\n";
     for (int i = 100; i < 116; ++i) keys += "CustomColorC" + std::to_string(i).substr(1) + "=0\r\n";
     EXPECT_EQ(ReadSettings(), keys);
     std::string menus;  // "text|id," per item, "-," for a separator, "text>," for a submenu
@@ -102,8 +99,7 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
         "Choose font|1535,Default font|1536,"));
     // clang-format on
 
-    // The colour dialogs, confirmed or cancelled, each with a custom colour defined on the way; where they open is the
-    // scaling test's.
+    // The colour dialogs, confirmed or cancelled, a custom colour added on the way; their place is the scaling test's.
     EXPECT_TRUE(painted(w, RGB(0, 0, 0), GREY));
     for (const auto& [command, chosen, ok, text, back] :  // text and back: the colours afterwards
          {std::make_tuple(IDM_FOREGROUND_COLOR, RED, true, RED, GREY),
@@ -119,22 +115,20 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
         EXPECT_EQ(std::make_pair(Rec.FgndCol, Rec.BgndCol), std::make_pair(int32_t(text), int32_t(back)));
     }
 
-    // Each mode: flag, check mark and window bits move together, the title bar and the taskbar modes move the window
-    // too, and a second switch comes back.
+    // Each mode (command, flag, whether it moves the window, the mode as the window or the shell has it): flag, check
+    // mark and window bits move together, the window moves where it should, and a second switch comes back.
     NOTIFYICONDATAA tray = Rec.TrayIcon;  // modifying an icon succeeds only while it is shown
-    // Each: the command, its flag, the mode as the window or the shell has it.
-    const std::tuple<int, const uint8_t&, std::function<bool()>> modes[] = {
-        {IDM_ON_TOP, Rec.OnTop, [&] { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }},
-        {IDM_CAPTION, Rec.Caption, [&] { return (GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) != 0; }},
-        {IDM_TASKBAR, Rec.TaskBar, [&] { return !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW); }},
-        {IDM_SYSTRAY, Rec.SysTray, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }}};
-    for (const auto& [id, flag, shown] : modes)
+    const std::tuple<int, const uint8_t&, bool, std::function<bool()>> modes[] = {
+        {IDM_ON_TOP, Rec.OnTop, false, [&] { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }},
+        {IDM_CAPTION, Rec.Caption, true, [&] { return (GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) != 0; }},
+        {IDM_TASKBAR, Rec.TaskBar, true, [&] { return !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW); }},
+        {IDM_SYSTRAY, Rec.SysTray, false, [&] { return Shell_NotifyIconA(NIM_MODIFY, &tray) != FALSE; }}};
+    for (const auto& [id, flag, moves, shown] : modes)
         for (int round = 0; round < 2; ++round) {
             const uint8_t before = flag;
             SendMessageA(w, WM_COMMAND, id, 0);
-            const bool moves = round == 0 && (id == IDM_CAPTION || id == IDM_TASKBAR);
             EXPECT_EQ(std::make_tuple(flag, checked(id), shown(), bool(IsWindowVisible(w)), windowUnits(w) != start),
-                      std::make_tuple(before ^ 1, flag == 1, flag == 1, true, moves))
+                      std::make_tuple(before ^ 1, flag == 1, flag == 1, true, moves && round == 0))
                 << id;
         }
     // When the taskbar comes back (Explorer restarted), so does the icon, if the clock shows one.
@@ -203,8 +197,8 @@ TEST(AppearanceWindow, SettingsFilesLoadFontsFollowTheChoiceAndSavesKeepTheFile)
         const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
         ReleaseDC(w, dc);
         const auto pixels = [dpi](double points) { return -static_cast<LONG>(points * dpi / 72 + 0.5); };
-        EXPECT_EQ(std::make_tuple(labelFont(ID_TIME_LABEL).lfHeight, labelFont(ID_DATE_LABEL).lfHeight,
-                                  labelFont(ID_DATE_LABEL).lfWeight),
+        EXPECT_EQ(std::make_tuple(fontOf(ID_TIME_LABEL).lfHeight, fontOf(ID_DATE_LABEL).lfHeight,
+                                  fontOf(ID_DATE_LABEL).lfWeight),
                   std::make_tuple(pixels(42), pixels(10.5), 700L));
         // The font dialog opens at whole points and regular weight; confirmed as it opened. (A face of the system's
         // own: Wine's font dialog lists no Tahoma.)
@@ -212,23 +206,23 @@ TEST(AppearanceWindow, SettingsFilesLoadFontsFollowTheChoiceAndSavesKeepTheFile)
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(WaitUntil([&] { return LabelText(dialog, FONT_SIZE_COMBO) == "10"; }));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitUntil([&] { return labelFont(ID_TIME_LABEL).lfHeight == pixels(40); }));
-        EXPECT_EQ(std::make_tuple(std::string(Rec.FontName), Rec.FontSize, int(Rec.FontAttr),
-                                  labelFont(ID_TIME_LABEL).lfWeight),
-                  std::make_tuple(std::string("Liberation Sans"), 10.0f, 0, 400L));
+        EXPECT_TRUE(WaitUntil([&] { return fontOf(ID_TIME_LABEL).lfHeight == pixels(40); }));
+        EXPECT_EQ(
+            std::make_tuple(std::string(Rec.FontName), Rec.FontSize, int(Rec.FontAttr), fontOf(ID_TIME_LABEL).lfWeight),
+            std::make_tuple(std::string("Liberation Sans"), 10.0f, 0, 400L));
         // "Default font" releases the fonts it replaces; with no font to be had, the labels keep theirs.
-        const HGDIOBJ chosen[] = {labelFontObject(ID_TIME_LABEL), labelFontObject(ID_DATE_LABEL)};
+        const HGDIOBJ chosen[] = {fontObject(ID_TIME_LABEL), fontObject(ID_DATE_LABEL)};
         SendMessageA(w, WM_COMMAND, IDM_DEFAULT_FONT, 0);
-        EXPECT_EQ(std::make_tuple(labelFont(ID_TIME_LABEL).lfHeight, labelFont(ID_DATE_LABEL).lfHeight,
-                                  std::string(labelFont(ID_DATE_LABEL).lfFaceName),
+        EXPECT_EQ(std::make_tuple(fontOf(ID_TIME_LABEL).lfHeight, fontOf(ID_DATE_LABEL).lfHeight,
+                                  std::string(fontOf(ID_DATE_LABEL).lfFaceName),
                                   GetObjectType(chosen[0]) | GetObjectType(chosen[1])),
                   std::make_tuple(pixels(48), pixels(12), std::string("Tahoma"), DWORD(0)));
-        const auto kept = std::make_pair(labelFontObject(ID_TIME_LABEL), labelFontObject(ID_DATE_LABEL));
+        const auto kept = std::make_pair(fontObject(ID_TIME_LABEL), fontObject(ID_DATE_LABEL));
         std::vector<HFONT> hog;
         LOGFONTA any{};
         for (HFONT f; hog.size() < 200000 && (f = CreateFontIndirectA(&any));) hog.push_back(f);
         SendMessageA(w, WM_COMMAND, IDM_DEFAULT_FONT, 0);
-        EXPECT_EQ(std::make_pair(labelFontObject(ID_TIME_LABEL), labelFontObject(ID_DATE_LABEL)), kept);
+        EXPECT_EQ(std::make_pair(fontObject(ID_TIME_LABEL), fontObject(ID_DATE_LABEL)), kept);
         for (HFONT f : hog) DeleteObject(f);
         EXPECT_EQ(GetObjectType(kept.first), DWORD(OBJ_FONT));
         // The auto-save tick overwrites a hand edit and leaves unknown keys alone; minimised, the place is not saved.
@@ -279,8 +273,8 @@ TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
     const FileReplacer takesTheFileAndFails = [](LPCSTR file, auto...) -> BOOL { return !DeleteFileA(file); };
     const FileReplacer noReplace = [](auto...) -> BOOL { return FALSE; };
     const FileMover noMove = [](auto...) -> BOOL { return FALSE; };  // a scanner holds the name
-    // Each: the case, what holds the .tmp name (nothing, a stale file, a folder, the file itself), the file's
-    // attributes, the replace and the move, both as the platform's again once a clock has ended.
+    // Each: the case, what holds the .tmp name (nothing, a stale file, a folder, the file itself), the attributes, and
+    // the replace and the move, both as the platform's again once a clock has ended.
     const std::tuple<const char*, char, DWORD, FileReplacer, FileMover> cases[] = {
         {"the file replaced by its new copy", ' ', NORMAL, ReplaceFileA, MoveFileExA},
         {"a stale .tmp from a save cut short", 'f', NORMAL, ReplaceFileA, MoveFileExA},
