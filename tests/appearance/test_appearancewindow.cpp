@@ -29,6 +29,8 @@ Units windowUnits(HWND w) {
     return u;
 }
 
+std::string allValue(const char* key) { return SettingValue("All", key); }
+
 bool checked(int id) { return GetMenuState(Rec.MainMenu, id, MF_BYCOMMAND) & MF_CHECKED; }
 
 std::tuple<COLORREF, int, DWORD> layered(HWND w) {  // colour key, opacity, flags
@@ -176,10 +178,9 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
     WriteSettings("");
     const unsigned saves = APPEARANCESAVECOUNT;
     EXPECT_TRUE(clock.Exit());
-    EXPECT_EQ(
-        std::make_tuple(APPEARANCESAVECOUNT.load(), SettingValue("All", "Transparency"), SettingValue("All", "SysTray"),
-                        SettingValue("Custom", "CustomColorC00"), Shell_NotifyIconA(NIM_MODIFY, &tray)),
-        std::make_tuple(saves + 1, "225", "1", std::to_string(RGB(0, 128, 0)), FALSE));
+    EXPECT_EQ(std::make_tuple(APPEARANCESAVECOUNT.load(), allValue("Transparency"), allValue("SysTray"),
+                              SettingValue("Custom", "CustomColorC00"), Shell_NotifyIconA(NIM_MODIFY, &tray)),
+              std::make_tuple(saves + 1, "225", "1", std::to_string(RGB(0, 128, 0)), FALSE));
 }
 
 TEST(AppearanceWindow, SettingsFilesLoadFontsFollowTheChoiceAndSavesKeepTheFile) {
@@ -232,8 +233,7 @@ TEST(AppearanceWindow, SettingsFilesLoadFontsFollowTheChoiceAndSavesKeepTheFile)
         WritePrivateProfileStringA("Coord", "Top", "7", SettingsPath().c_str());
         ShowWindow(w, SW_MINIMIZE);
         SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
-        EXPECT_EQ(SettingValue("All", "Transparency") + SettingValue("All", "Mine") + SettingValue("Coord", "Top"),
-                  "255kept7");
+        EXPECT_EQ(allValue("Transparency") + allValue("Mine") + SettingValue("Coord", "Top"), "255kept7");
     }
     // Chosen settings come back and are saved as they were. With both see-through flags set the background is the
     // colour key.
@@ -303,8 +303,7 @@ TEST(AppearanceWindow, SavesReplaceTheFileInOneStep) {
         // Every key written, the unknown one kept, nothing of the stale copy; what the user set on the file still set.
         const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
         EXPECT_EQ(readOnly ? ReadSettings()
-                           : SettingValue("All", "Transparency") + SettingValue("All", "FontName") +
-                                 SettingValue("All", "Mine") + SettingValue("All", "Stale"),
+                           : allValue("Transparency") + allValue("FontName") + allValue("Mine") + allValue("Stale"),
                   readOnly ? chosen : "120MS Sans Serifkept<none>");
         EXPECT_EQ(std::make_pair(GetFileAttributesA(SettingsPath().c_str()) & KEPT, GetFileAttributesA(tmp.c_str())),
                   std::make_pair(attributes & KEPT,
