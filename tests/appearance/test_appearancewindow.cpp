@@ -183,7 +183,7 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
               std::make_tuple(saves + 1, "225", "1", std::to_string(RGB(0, 128, 0)), FALSE));
 }
 
-TEST(AppearanceWindow, SettingsFilesLoadFontsFollowTheChoiceAndSavesKeepTheFile) {
+TEST(AppearanceWindow, SettingsFilesLoadAndSaveAndFontsFollowTheChoice) {
     // Missing keys take their defaults (not on top, in the taskbar); a normal title bar takes 2 and 20 units.
     WriteSettings(
         "[Coord]\r\nLeft= 150\r\nTop= 140\r\nWidth= 140\r\nHeight= 100\r\n"
