@@ -26,13 +26,11 @@ def shot(name):
 
 
 def spy(title):
-    """[(enabled, style, exstyle, {control id: text})] of the top-level windows with this title."""
-    found, out = [], subprocess.run(['wine', WINSPY, title], capture_output=True).stdout.decode('cp1252')
-    for first, rest in (line.split('\t', 1) for line in out.splitlines()):
-        if first == 'window':
-            found.append((*(int(v, 16) for v in rest.split('\t')), {}))
-        else:
-            found[-1][3][int(first)] = rest.replace('\\r', '\r').replace('\\n', '\n')
+    """[(style, exstyle, {control id: text})] of the top-level windows with this title, as winspy.exe reads them."""
+    found, out = [], subprocess.run(['wine', WINSPY, title], capture_output=True, text=True).stdout
+    for style, exstyle, *controls in map(str.split, out.splitlines()):
+        texts = {int(i, 16): bytes.fromhex(text).decode('cp1252') for i, text in (c.split(':') for c in controls)}
+        found.append((int(style, 16), int(exstyle, 16), texts))
     return found
 
 
@@ -100,9 +98,9 @@ def journey():
 
     check(geometry(clock.start()) == moved, f'started again at {geometry(clock.window)}, left at {moved}')
     clock.menu_command('Down', 'Down')  # Title bar & border
-    check(wait_for(lambda: not spy(TITLE)[0][1] & WS_CAPTION), 'the menu\'s "Title bar & border" left the title bar')
+    check(wait_for(lambda: not spy(TITLE)[0][0] & WS_CAPTION), 'the menu\'s "Title bar & border" left the title bar')
     clock.menu_command('Down')  # Always on top
-    check(wait_for(lambda: not spy(TITLE)[0][2] & WS_EX_TOPMOST), 'the menu\'s "Always on top" left it on top')
+    check(wait_for(lambda: not spy(TITLE)[0][1] & WS_EX_TOPMOST), 'the menu\'s "Always on top" left it on top')
     left = geometry(clock.window)
     clock.menu_command('Up')  # Exit, the last item
     check(clock.ended() == 0, '"Exit" did not end the clock with exit code 0')
@@ -110,7 +108,7 @@ def journey():
 
     inode = lambda: {e.name: e.inode() for e in os.scandir(clock.folder)}.get(os.path.basename(clock.ini))
     saved_at, window = inode(), clock.start()
-    _, style, exstyle, _ = spy(TITLE)[0]
+    style, exstyle, _ = spy(TITLE)[0]
     check(geometry(window) == left and not style & WS_CAPTION and not exstyle & WS_EX_TOPMOST,
           f'started again at {geometry(window)}, styles {style:x} {exstyle:x}; left at {left} without both')
     check(wait_for(lambda: inode() not in (saved_at, None)), 'started again, the clock did not save its settings')

@@ -37,10 +37,10 @@ def closed(title, key):
 
 
 def input_line(spy):
-    """The calculator's input line, as winspy.exe reads it from outside."""
-    out = subprocess.run(['wine', spy, CALCULATOR], capture_output=True).stdout.decode('cp1252')
-    texts = [line.split('\t') for line in out.splitlines() if line.split('\t')[0] == str(ID_CALC_INPUT)]
-    return texts[0][2].rstrip('\r') if texts and len(texts[0]) > 2 else None
+    """The first calculator's input line, as winspy.exe reads it from outside (ids and texts in hex)."""
+    out = subprocess.run(['wine', spy, CALCULATOR], capture_output=True, text=True).stdout.split('\n')[0]
+    text = dict(control.split(':') for control in out.split()[2:]).get(f'{ID_CALC_INPUT:x}')
+    return None if text is None else bytes.fromhex(text).decode('cp1252')
 
 
 def measure_popups(subject, spy):
