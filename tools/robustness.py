@@ -16,9 +16,9 @@ import subprocess
 import sys
 import time
 
-# The journey's driver (tests/acceptance/clockdriver.py) drives the clock as the journey does.
+# The journey's driver (Clock in tests/acceptance/journey.py) drives the clock as the journey does.
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'acceptance'))
-from clockdriver import Clock, TITLE, geometry, run, wait_for
+from journey import Clock, TITLE, geometry, run, wait_for
 
 BIN, WORK, KIND, COUNT = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
 RNG = random.Random(int(os.environ.get('ORLO_SEED', '20261207')))

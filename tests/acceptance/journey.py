@@ -1,18 +1,19 @@
 #!/usr/bin/env python3
-"""journey.py BIN_FOLDER WORK_FOLDER: a user's day with the English clock at 96 dpi, the real
-programs under Wine worked with real X input, seen from outside; screenshots in WORK/../screenshots."""
+"""journey.py BIN_FOLDER WORK_FOLDER: a user's day with the English clock at 96 dpi, the real programs under Wine worked
+with X input and seen from outside; screenshots in WORK/../screenshots. tools/robustness.py drives with Clock too."""
 import os
+import shutil
 import subprocess
 import sys
+import time
 
-from clockdriver import Clock, TITLE, geometry, run, wait_for, windows, xdotool
-
-BIN, WORK = sys.argv[1], sys.argv[2]
-SHOTS = os.path.join(os.path.dirname(os.path.abspath(WORK)), 'screenshots')
-WINSPY = os.path.join(BIN, '..', 'tests', 'winspy.exe')  # built from winspy.cpp
-CALENDAR, CALC, ID_CALC_RESULT, ID_CALC_HISTORY = 'Calendar', 'orlo calc', 1012, 1013
+TITLE, CALENDAR, CALC, ID_CALC_RESULT, ID_CALC_HISTORY = 'orlo clock', 'Calendar', 'orlo calc', 1012, 1013
 WS_CAPTION, WS_EX_TOPMOST = 0x00C00000, 0x8
 CHOSEN = {'Transparency': '205', 'Caption': '0', 'OnTop': '0'}
+
+
+def run(*args, check=True):
+    return subprocess.run([str(a) for a in args], capture_output=True, text=True, check=check).stdout
 
 
 def check(condition, message):
@@ -20,21 +21,80 @@ def check(condition, message):
         raise AssertionError(message)
 
 
-def shot(name):
-    os.makedirs(SHOTS, exist_ok=True)
-    run('import', '-window', 'root', os.path.join(SHOTS, f'journey-en-{name}.png'))
+def wait_for(condition, timeout=15.0):  # the condition's first true value, or its last false one after the time-out
+    end = time.time() + timeout
+    while not (value := condition()) and time.time() < end:
+        time.sleep(0.05)
+    return value
 
 
-def spy(title):
-    """[(style, exstyle, {control id: text})] of the top-level windows with this title, as winspy.exe reads them."""
-    found, out = [], subprocess.run(['wine', WINSPY, title], capture_output=True, text=True).stdout
-    for style, exstyle, *controls in map(str.split, out.splitlines()):
+def windows(title):  # shown X windows with exactly this title (the root window too for '')
+    return [int(w) for w in run('xdotool', 'search', '--onlyvisible', '--name', f'^{title}$', check=False).split()]
+
+
+def geometry(window):  # (x, y, width, height) of an X window on the screen
+    values = dict(line.strip().split(':', 1) for line in run('xwininfo', '-id', window).splitlines() if ':' in line)
+    return tuple(int(values[k]) for k in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
+
+
+def spy(title):  # [(style, exstyle, {control id: text})] of the top-level windows with this title, from winspy.exe
+    found = []
+    for style, exstyle, *controls in map(str.split, run('wine', WINSPY, title, check=False).splitlines()):
         texts = {int(i, 16): bytes.fromhex(text).decode('cp1252') for i, text in (c.split(':') for c in controls)}
         found.append((int(style, 16), int(exstyle, 16), texts))
     return found
 
 
-def companions():
+class Clock:  # a copy of the clock in a fresh folder of its own, so its settings file is its own too
+    def __init__(self, folder, exe):
+        self.folder = os.path.abspath(folder)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.exe = shutil.copy(exe, self.folder)
+        self.ini = os.path.splitext(self.exe)[0] + '_orloclock.ini'
+
+    def start(self):  # returns its X window; Wine runs it in the very process started
+        wait_for(lambda: not windows(TITLE), 5)  # a clock that just ended may show its window a moment longer
+        self.process = subprocess.Popen(['wine', self.exe], cwd=self.folder, stderr=subprocess.DEVNULL)
+        self.window = (wait_for(lambda: windows(TITLE), 20) or [None])[0]
+        check(self.window, f'the clock window did not appear (exit code {self.process.poll()})')
+        return self.window
+
+    def ended(self, timeout=15):  # the exit code once it has ended, None if it still runs after the time-out
+        return self.process.returncode if wait_for(lambda: self.process.poll() is not None, timeout) else None
+
+    def kill(self):
+        self.process.kill()  # SIGKILL
+        self.process.wait(10)
+
+    def settings(self):  # {section: {key: value}} as the profile API reads them (trimmed, first duplicate wins)
+        sections, current = {}, {}
+        with open(self.ini, 'rb') as f:
+            for line in map(str.strip, f.read().decode('cp1252', 'replace').splitlines()):
+                if line.startswith('[') and ']' in line:
+                    current = sections.setdefault(line[1:line.index(']')], {})
+                elif '=' in line:
+                    current.setdefault(*map(str.strip, line.split('=', 1)))
+        return sections
+
+    def click(self, part, button=1, times=1):  # on the middle of the time (part 'time') or of the date; returns it
+        x, y, w, h = geometry(self.window)
+        point = x + w // 2, (y + h // 4 if part == 'time' else y + h - h // 6)
+        run('xdotool', 'mousemove', *point, 'click', '--repeat', times, '--delay', 80, button)
+        return point
+
+    def menu(self, *keys):  # opens the appearance menu with a right click and walks it with the keyboard
+        untitled = set(windows(''))  # Wine shows the menu as an untitled X window
+        self.click('time', button=3)
+        check(wait_for(lambda: set(windows('')) - untitled), 'a right click on the clock showed no menu')
+        run('xdotool', 'key', '--delay', 60, *keys, 'Return')
+
+
+def shot(name):
+    run('import', '-window', 'root', os.path.join(SHOTS, f'journey-en-{name}.png'))
+
+
+def journey():
     tool = lambda exe, *a, stdin=b'': subprocess.run(['wine', f'{BIN}/{exe}', *a], input=stdin, capture_output=True)
     out = tool('orlocalc.exe', '2+3*4', '2+2=').stdout + tool('orlocalc.exe', stdin=b'7/2\r\n\r\n1,5+1').stdout
     check(out == b'2+3*4 = 14\nSyntax error\n7/2 = 3 , 5\n\n1,5+1 = 2 , 5\n',
@@ -43,11 +103,8 @@ def companions():
     check((dates.returncode, dates.stdout) == (2, b'Tue.31 Dec. 2024(w1)\tTuesday 31 December 2024 (week 1)\n'),
           f'orlodate on a good date and a malformed one: status {dates.returncode}, printed {dates.stdout!r}')
 
-
-def journey():
-    companions()
     clock = Clock(os.path.join(WORK, 'journey-en'), os.path.join(BIN, 'orloclock.exe'))
-    saved = lambda: {k: clock.settings().get('All', {}).get(k) for k in CHOSEN}
+    saved = lambda: {k: v for k, v in clock.settings().get('All', {}).items() if k in CHOSEN}
     place = geometry(window := clock.start())
     shot('started')
     second = subprocess.Popen(['wine', clock.exe], cwd=clock.folder, stderr=subprocess.DEVNULL)
@@ -55,54 +112,54 @@ def journey():
     check(clock.process.poll() is None and windows(TITLE) == [window] and geometry(window) == place,
           'the first clock did not stay running, alone and in place beside the second copy')
 
-    x, y = clock.point('time')
-    xdotool('mousemove', x, y, 'click', 1)
+    x, y = clock.click('time')
     check(wait_for(lambda: run('xdotool', 'getwindowfocus').strip() == str(window)), 'a click gave the clock no focus')
-    xdotool('key', 'Escape', 'Return')
+    run('xdotool', 'key', 'Escape', 'Return')
     check(clock.ended(1.5) is None and windows(TITLE) == [window], 'Escape or Enter closed the clock')
     for key, dx, dy in (('shift', 60, 0), ('ctrl', 0, 60), (None, 120, 80)):
         steps = [a for i in range(1, 11) for a in ('mousemove', x + dx * i // 10, y + dy * i // 10, 'sleep', 0.03)]
         down, up = (['keydown', key], ['keyup', key]) if key else ([], [])
-        xdotool(*down, 'mousemove', x, y, 'mousedown', 1, *steps, 'mouseup', 1, *up)
+        run('xdotool', *down, 'mousemove', x, y, 'mousedown', 1, *steps, 'mouseup', 1, *up)
     offset = lambda: tuple(a - b for a, b in zip(geometry(window), place[:2]))
     check(wait_for(lambda: offset() == (120, 80), 5),
           f'drags by (60, 0) with Shift, (0, 60) with Ctrl and (120, 80) without moved the clock by {offset()}')
     moved = geometry(window)
 
-    xdotool('mousemove', *clock.point('date'), 'click', '--repeat', 2, '--delay', 80, 1)
+    clock.click('date', times=2)
     check(wait_for(lambda: windows(CALENDAR)), 'a double click on the date opened no calendar')
     shot('calendar')
     opened = len(spy(CALENDAR)), len(spy(CALC))
     check(opened == (1, 0), f'a double click on the date opened {opened[0]} calendars and {opened[1]} calculators')
-    xdotool('key', 'Escape')
+    run('xdotool', 'key', 'Escape')
     check(wait_for(lambda: not windows(CALENDAR)), 'Escape did not close the calendar')
 
-    xdotool('mousemove', *clock.point('time'), 'click', '--repeat', 2, '--delay', 80, 1)
+    clock.click('time', times=2)
     check(wait_for(lambda: windows(CALC)), 'a double click on the time opened no calculator')
-    xdotool('type', '--delay', 40, '2+3*4')
+    run('xdotool', 'type', '--delay', 40, '2+3*4')
     line = lambda control: next((texts.get(control) for *_, texts in spy(CALC)), None)
     check(wait_for(lambda: line(ID_CALC_RESULT) == '2+3*4 = 14'), f'typed 2+3*4, shown {line(ID_CALC_RESULT)!r}')
     check(len(spy(CALC)) == 1, f'a double click on the time opened {len(spy(CALC))} calculators')
-    xdotool('key', 'Return')
-    check(wait_for(lambda: line(ID_CALC_HISTORY) == '2+3*4 = 14\r\n'), 'Enter did not record 2+3*4 = 14')
+    run('xdotool', 'key', 'Return')
+    check(wait_for(lambda: line(ID_CALC_HISTORY) == '2+3*4 = 14\r\n'),
+          f'Enter recorded {line(ID_CALC_HISTORY)!r} in the history, not 2+3*4 = 14 and a line break')
     shot('calculator')
 
     # Five wheel steps down, then the session ends with the calculator and the calendar open.
-    xdotool('mousemove', *clock.point('time'), 'click', '--repeat', 5, '--delay', 100, 5)
-    xdotool('mousemove', *clock.point('date'), 'click', 1)
+    clock.click('time', button=5, times=5)
+    clock.click('date')
     check(wait_for(lambda: windows(CALENDAR) and windows(CALC)), 'the calendar and the calculator are not both open')
     run('wineboot', '--end-session')
     check(clock.ended() is not None, 'the clock outlived the end of the session')
-    check(saved()['Transparency'] == '205',
-          f"after 5 wheel steps down from 255 and the session's end the file holds {saved()}")
+    check(saved().get('Transparency') == '205',
+          f"after 5 wheel steps down from 255 and the session's end the file holds {saved()}, not Transparency 205")
 
     check(geometry(clock.start()) == moved, f'started again at {geometry(clock.window)}, left at {moved}')
-    clock.menu_command('Down', 'Down')  # Title bar & border
+    clock.menu('Down', 'Down')  # Title bar & border
     check(wait_for(lambda: not spy(TITLE)[0][0] & WS_CAPTION), 'the menu\'s "Title bar & border" left the title bar')
-    clock.menu_command('Down')  # Always on top
+    clock.menu('Down')  # Always on top
     check(wait_for(lambda: not spy(TITLE)[0][1] & WS_EX_TOPMOST), 'the menu\'s "Always on top" left it on top')
     left = geometry(clock.window)
-    clock.menu_command('Up')  # Exit, the last item
+    clock.menu('Up')  # Exit, the last item
     check(clock.ended() == 0, '"Exit" did not end the clock with exit code 0')
     check(saved() == CHOSEN, f'after "Exit" the file holds {saved()}, not {CHOSEN}')
 
@@ -117,6 +174,10 @@ def journey():
 
 
 if __name__ == '__main__':
+    BIN, WORK = sys.argv[1:]
+    SHOTS = os.path.join(os.path.dirname(os.path.abspath(WORK)), 'screenshots')
+    WINSPY = os.path.join(BIN, '..', 'tests', 'winspy.exe')  # built from winspy.cpp
+    os.makedirs(SHOTS, exist_ok=True)
     try:
         journey()
     except Exception as failure:
