@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <tuple>
 
 #include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
@@ -25,37 +26,29 @@ TEST(ClockWindow, LabelsFollowTheClock) {
     ClockThread clock([] { Hook = SetWindowsHookExA(WH_CALLWNDPROC, countMessages, nullptr, GetCurrentThreadId()); });
     HWND w = clock.Window();
     EXPECT_EQ(IconsSet.load(), 2);                 // the window is prepared once: its big and its small icon
-    SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);  // the first tick, before counting
-    EXPECT_EQ(LabelText(w, ID_TIME_LABEL) + " " + LabelText(w, ID_DATE_LABEL), "23:58 " + SHORTDATETEXT(2024, 12, 31));
-    // Ticks within the same minute rewrite nothing; the next minute is shown
-    // within one 500 ms tick, and written once.
+    SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);  // the first tick handled: counting from here
     TimeLabelWrites = 0;
-    SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);
-    EXPECT_EQ(TimeLabelWrites.load(), 0);
-    SetFakeClock({2024, 12, 31, 23, 59});
-    EXPECT_TRUE(WaitUntil([&] { return LabelText(w, ID_TIME_LABEL) == "23:59"; }, 700));
-    SendMessageA(w, WM_TIMER, ID_CLOCK_TIMER, 0);
-    EXPECT_EQ(TimeLabelWrites.load(), 1);
-    UnhookWindowsHookEx(Hook);
-
-    // (The same time text on another day: the real ticks in between change nothing.)
-    const struct {
-        LocalClock now;
-        UINT msg;
-        WPARAM wparam;
-        const char* time;
-        int32_t year, month, day;                                                      // of the date label afterwards
-    } steps[] = {{{2025, 1, 1, 0, 0}, WM_TIMER, ID_CLOCK_TIMER, "00:00", 2025, 1, 1},  // midnight: the same tick
-                 {{2025, 1, 2, 0, 5}, WM_TIMER, ID_CLOCK_TIMER, "00:05", 2025, 1, 2},  // "00:00" never seen
-                 {{2025, 3, 2, 0, 5}, WM_TIMER, 4242, "00:05", 2025, 1, 2},            // another timer: nothing
-                 {{2025, 3, 2, 0, 5}, WM_POWERBROADCAST, PBT_APMSUSPEND, "00:05", 2025, 1, 2},
-                 {{2025, 3, 2, 0, 5}, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, "00:05", 2025, 3, 2}};
-    for (const auto& s : steps) {
-        SetFakeClock(s.now);
-        SendMessageA(w, s.msg, s.wparam, 0);
-        EXPECT_EQ(LabelText(w, ID_TIME_LABEL) + " " + LabelText(w, ID_DATE_LABEL),
-                  s.time + (" " + SHORTDATETEXT(s.year, s.month, s.day)));
+    // Each step: the time the clock reads, the message sent (none: the real
+    // tick, which shows a new minute within its 500 ms), the labels afterwards
+    // and the time label's writes so far. The same time text on another day:
+    // the real ticks in between change nothing.
+    const std::tuple<LocalClock, UINT, WPARAM, std::string, int> steps[] = {
+        {{2024, 12, 31, 23, 58}, WM_TIMER, ID_CLOCK_TIMER, "23:58 " + SHORTDATETEXT(2024, 12, 31), 0},  // same minute
+        {{2024, 12, 31, 23, 59}, 0, 0, "23:59 " + SHORTDATETEXT(2024, 12, 31), 1},
+        {{2024, 12, 31, 23, 59}, WM_TIMER, ID_CLOCK_TIMER, "23:59 " + SHORTDATETEXT(2024, 12, 31), 1},  // once
+        {{2025, 1, 1, 0, 0}, WM_TIMER, ID_CLOCK_TIMER, "00:00 " + SHORTDATETEXT(2025, 1, 1), 2},  // midnight: same tick
+        {{2025, 1, 2, 0, 5}, WM_TIMER, ID_CLOCK_TIMER, "00:05 " + SHORTDATETEXT(2025, 1, 2), 3},  // "00:00" never seen
+        {{2025, 3, 2, 0, 5}, WM_TIMER, 4242, "00:05 " + SHORTDATETEXT(2025, 1, 2), 3},            // another timer
+        {{2025, 3, 2, 0, 5}, WM_POWERBROADCAST, PBT_APMSUSPEND, "00:05 " + SHORTDATETEXT(2025, 1, 2), 3},
+        {{2025, 3, 2, 0, 5}, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, "00:05 " + SHORTDATETEXT(2025, 3, 2), 4}};
+    const auto labels = [w] { return LabelText(w, ID_TIME_LABEL) + " " + LabelText(w, ID_DATE_LABEL); };
+    for (const auto& [now, msg, wparam, shown, writes] : steps) {
+        SetFakeClock(now);
+        if (msg) SendMessageA(w, msg, wparam, 0);
+        EXPECT_TRUE(WaitUntil([&, &shown = shown] { return labels() == shown; }, 700)) << labels() << ", not " << shown;
+        EXPECT_EQ(TimeLabelWrites.load(), writes) << shown;
     }
+    UnhookWindowsHookEx(Hook);
     RestoreClock();
 }
 
