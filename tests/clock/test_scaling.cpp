@@ -36,65 +36,59 @@ bool textFits(HWND control) {
     return metrics.tmHeight > 0 && metrics.tmHeight <= inside.bottom;
 }
 
-// The rows of the clock's client area that hold the time's and the date's
-// pixels (any that is not the background), split at the date label's top.
-struct Face {
-    int Height = 0, DateLabel = 0;
-    std::pair<int, int> Time{-1, -1}, Date{-1, -1};
-    bool AtTheSides = false;  // text in the first or the last column
-    double share(const std::pair<int, int>& rows) const { return double(rows.second - rows.first + 1) / Height; }
-};
-
-Face faceOf(HWND clock) {
+// The shares of the client area's height the time's and the date's pixels
+// (any that is not the background) take, split at the date label's top. Both
+// whole: nothing cut by the client area's edges or at the end of the time
+// label, a row of plain background under the date.
+std::pair<double, double> faceShares(HWND clock) {
     RECT label = WindowRect(GetDlgItem(clock, ID_DATE_LABEL));
     MapWindowPoints(nullptr, clock, reinterpret_cast<POINT*>(&label), 2);
-    Face f;
+    SIZE size{};
+    std::pair<int, int> time, date;  // their first and last rows
+    bool sides = false;              // text in the first or the last column
     WaitUntil([&] {
-        SIZE size{};
         const std::vector<COLORREF> pixels = ClientPixels(clock, size);
-        f = Face{size.cy, label.top};
+        time = date = {-1, -1};
+        sides = false;
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x) {
                 if (pixels[y * size.cx + x] == COLORREF(CLOCKAPPEARANCE.BgndCol)) continue;
-                auto& rows = y < label.top ? f.Time : f.Date;
+                auto& rows = y < label.top ? time : date;
                 rows = {rows.first < 0 ? y : rows.first, y};
-                f.AtTheSides |= x == 0 || x == size.cx - 1;
+                sides |= x == 0 || x == size.cx - 1;
             }
-        return f.Time.first >= 0 && f.Date.first >= 0;
+        return time.first >= 0 && date.first >= 0;
     });
-    // The whole time and the whole date: nothing cut by the client area's edges
-    // or at the end of the time label, a row of plain background under the date.
-    EXPECT_TRUE(f.Time.first > 0 && f.Time.second < f.DateLabel - 1 && f.Date.second < f.Height - 1 && !f.AtTheSides)
-        << "time in rows " << f.Time.first << ".." << f.Time.second << ", date in " << f.Date.first << ".."
-        << f.Date.second << " of " << f.Height << ", the date label from " << f.DateLabel;
-    return f;
+    EXPECT_TRUE(time.first > 0 && time.second < label.top - 1 && date.second < size.cy - 1 && !sides)
+        << "time in rows " << time.first << ".." << time.second << ", date in " << date.first << ".." << date.second
+        << " of " << size.cy << ", the date label from " << label.top;
+    const auto share = [&size](std::pair<int, int> rows) { return double(rows.second - rows.first + 1) / size.cy; };
+    return {share(time), share(date)};
 }
 
 TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
-    const char* set = std::getenv("ORLO_DPI");
-    ASSERT_NE(set, nullptr) << "run by tools/wine-dpi.sh";
-    const int dpi = std::atoi(set);
     HDC screen = GetDC(nullptr);
-    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    ASSERT_STREQ(std::getenv("ORLO_DPI"), std::to_string(dpi).c_str()) << "the scale tools/wine-dpi.sh set";
     const auto scaled = [dpi](int pixels) -> LONG { return SCALEDPIXELS(pixels, dpi); };
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     char path[MAX_PATH];
-    const std::string reference = std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH)) + ".96dpi",
-                      settings96 = SettingsPath() + ".96dpi";
+    const std::string reference = std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH)) + ".96dpi";
     // The manifest's common controls 6 are in use: the library of the
     // side-by-side assembly. (Wine's reports version 5.81, like its other one.)
     const std::string comctl(path, GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), path, MAX_PATH));
     EXPECT_NE(comctl.find("common-controls_6595b64144ccf1df_6.0."), std::string::npos) << comctl;
 
-    if (dpi != 96) {  // a settings file saved at 96 dpi shows the whole clock here too
-        std::ifstream in(settings96, std::ios::binary);
-        ASSERT_TRUE(in) << "the 96-dpi run leaves " << settings96;
+    double time = 0, date = 0;  // the shares at 96 dpi
+    if (dpi != 96) {            // the settings file saved at 96 dpi shows the whole clock here too
+        std::ifstream in(reference, std::ios::binary);
+        ASSERT_TRUE(in >> time >> date && in.get() == '\n') << "the 96-dpi run leaves " << reference;
         WriteSettings(std::string(std::istreambuf_iterator<char>(in), {}));
         ClockThread clock;
         SCOPED_TRACE("the file saved at 96 dpi");
-        faceOf(clock.Window());
+        faceShares(clock.Window());
     }
     // The first start: the template's whole client area, the time and the
     // date whole in it, in the proportions of the 96-dpi clock.
@@ -107,17 +101,13 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     EXPECT_TRUE(client.right >= face.right && client.bottom >= face.bottom && client.right <= more.right &&
                 client.bottom <= more.bottom)
         << client.right << "x" << client.bottom << " for a face of " << face.right << "x" << face.bottom;
-    const Face f = faceOf(w);
-    std::printf("%d dpi: the time %.4f, the date %.4f of the client area's height\n", dpi, f.share(f.Time),
-                f.share(f.Date));
-    if (dpi == 96) {
-        std::ofstream(reference) << f.share(f.Time) << " " << f.share(f.Date);
-        CopyFileA(SettingsPath().c_str(), settings96.c_str(), FALSE);  // as the first start saved it
+    const auto [timeShare, dateShare] = faceShares(w);
+    std::printf("%d dpi: the time %.4f, the date %.4f of the client area's height\n", dpi, timeShare, dateShare);
+    if (dpi == 96) {  // with the settings file as the first start saved it
+        std::ofstream(reference, std::ios::binary) << timeShare << " " << dateShare << "\n" << ReadSettings();
     } else {
-        double time = 0, date = 0;
-        ASSERT_TRUE(std::ifstream(reference) >> time >> date) << "the 96-dpi run leaves " << reference;
-        EXPECT_NEAR(f.share(f.Time) / time, 1.0, 0.05) << "the time's share at 96 dpi: " << time;
-        EXPECT_NEAR(f.share(f.Date) / date, 1.0, 0.05) << "the date's share at 96 dpi: " << date;
+        EXPECT_NEAR(timeShare / time, 1.0, 0.05) << "the time's share at 96 dpi: " << time;
+        EXPECT_NEAR(dateShare / date, 1.0, 0.05) << "the date's share at 96 dpi: " << date;
     }
     // Icons of the system's sizes for the scale.
     ICONINFO icon{};
