@@ -34,12 +34,10 @@ TEST(Calendar, ShowsTheSelectedDayWhileTheClockWaits) {
     MCHITTESTINFO hit{};
     hit.cbSize = MCHITTESTINFO_V1_SIZE;
     bool found = false;
-    for (LONG y = 0; y < area.bottom && !found; y += 2)
-        for (LONG x = 0; x < area.right && !found; x += 2) {
-            hit.pt = {x, y};
-            found = SendMessageA(month, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE &&
-                    hit.st.wDay == 20;
-        }
+    for (LONG i = 0; i < area.right * area.bottom && !found; i += 3) {
+        hit.pt = {i % area.right, i / area.right};
+        found = SendMessageA(month, MCM_HITTEST, 0, LPARAM(&hit)) == MCHT_CALENDARDATE && hit.st.wDay == 20;
+    }
     ASSERT_TRUE(found);
     ClientToScreen(month, &hit.pt);
     Click(hit.pt);
