@@ -122,7 +122,6 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     // with the clock placed where that leaves it whole.
     SetWindowPos(w, nullptr, work.left + scaled(413) + 20, work.top + scaled(260) + 40, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
-    GetClientRect(w, &client);
     const RECT placed = WindowRect(w);
     HWND calendar = Opened(w, WM_COMMAND, MAKEWPARAM(ID_DATE_LABEL, STN_CLICKED), LANGTEXT("Calendrier", "Calendar"));
     ASSERT_NE(calendar, nullptr);
