@@ -25,21 +25,20 @@ namespace {
 
 // Whether the control's font, line for line, fits the control's height.
 bool textFits(HWND control) {
-    RECT inside{};
-    GetClientRect(control, &inside);
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return metrics.tmHeight > 0 && metrics.tmHeight <= inside.bottom;
+    RECT inside{};
+    return GetClientRect(control, &inside) && metrics.tmHeight > 0 && metrics.tmHeight <= inside.bottom;
 }
 
 // The shares of the client area's height the time's and the date's pixels
-// (any that is not the background) take, split at the date label's top. Both
-// whole: nothing cut by the client area's edges or at the end of the time
-// label, a row of plain background under the date.
+// (any not the background) take, split at the date label's top. Both whole:
+// nothing cut by the client area's edges or at the end of the time label, a
+// row of plain background under the date.
 std::pair<double, double> faceShares(HWND clock) {
     RECT label = WindowRect(GetDlgItem(clock, ID_DATE_LABEL));
     MapWindowPoints(nullptr, clock, reinterpret_cast<POINT*>(&label), 2);
