@@ -114,8 +114,8 @@ TEST(CalculatorWindow, EvaluatesRecordsHoldsItsMinimumAndGivesBackWhatItTakes) {
     int alive = 0;
     for (int i = 0; i < 50; ++i) {
         calc = Opened(clock.Window(), WM_LBUTTONDBLCLK, MK_LBUTTON, CALCULATORTITLE);
-        const auto icon = [calc](WPARAM which) { return HICON(SendMessageA(calc, WM_GETICON, which, 0)); };
-        const HICON big = icon(ICON_BIG), small = icon(ICON_SMALL);
+        const auto big = HICON(SendMessageA(calc, WM_GETICON, ICON_BIG, 0));
+        const auto small = HICON(SendMessageA(calc, WM_GETICON, ICON_SMALL, 0));
         const auto font = HGDIOBJ(SendDlgItemMessageA(calc, ID_CALC_INPUT, WM_GETFONT, 0, 0));
         SendMessageA(calc, WM_SYSCOMMAND, SC_CLOSE, 0);
         ICONINFO info{};
