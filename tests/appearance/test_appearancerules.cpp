@@ -7,6 +7,8 @@
 #include <climits>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "appearance/fontrules.h"
 #include "appearance/settingsfile.h"
@@ -26,24 +28,20 @@ AppearanceSettings at(const Rect& r, uint8_t caption = 1, uint8_t taskbar = 0) {
 // clang-format off
 TEST(SettingsFile, PathFromTheExecutableAndTheTitle) {
     const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
-    const struct {
-        std::string exe, title, path;
-    } cases[] = {{"C:\\Tools\\orloclock.exe", "orlo clock", "C:\\Tools\\orloclock_orloclock.ini"},
-                 {"C:\\Tools\\orloclock.exe", " :/;,\\", "C:\\Tools\\orloclock_.ini"},
-                 {"D:\\clock.old.exe", "a:b/c;d,e\\f g", "D:\\clock.old_abcdefg.ini"},
-                 {"E:\\my.dir\\clock", "x", "E:\\my.dir\\clock_x.ini"},  // a dot in the folder is no extension
-                 {deep + "orloclock.exe", "orlo clock", (deep + "orloclock_orloclock.ini").substr(0, 259)}};
-    for (const auto& c : cases) EXPECT_EQ(SETTINGSFILEPATH(c.exe, c.title), c.path) << c.exe << " / " << c.title;
+    const std::string cases[][3] = {  // executable, title, settings file
+        {"C:\\Tools\\orloclock.exe", "orlo clock", "C:\\Tools\\orloclock_orloclock.ini"},
+        {"C:\\Tools\\orloclock.exe", " :/;,\\", "C:\\Tools\\orloclock_.ini"},
+        {"D:\\clock.old.exe", "a:b/c;d,e\\f g", "D:\\clock.old_abcdefg.ini"},
+        {"E:\\my.dir\\clock", "x", "E:\\my.dir\\clock_x.ini"},  // a dot in the folder is no extension
+        {deep + "orloclock.exe", "orlo clock", (deep + "orloclock_orloclock.ini").substr(0, 259)}};
+    for (const auto& [exe, title, path] : cases) EXPECT_EQ(SETTINGSFILEPATH(exe, title), path) << exe << " / " << title;
 }
 
 TEST(SettingsFile, ValuesReadAndWrittenBack) {
     // A key's text in the file, and what is written for it again: bytes keep their
     // low 8 bits, the opacity is then held at 25 or more, flags are 0 or 1,
     // numbers round with ties to even, font sizes stay within the float range.
-    const struct {
-        const char* key;
-        std::string text, written;
-    } cases[] = {
+    const std::string cases[][3] = {
         {"Transparency", "300", " 44"}, {"Transparency", "-1", " 255"}, {"Transparency", "256", " 25"},
         {"Transparency", "garbage", " 25"}, {"FontAttr", "257", " 1"}, {"FontAttr", "2.5", " 2"},
         {"FontAttr", "3.5", " 4"}, {"OnTop", "2", " 1"}, {"Caption", "-1", " 1"}, {"SysTray", "256", " 0"},
@@ -55,13 +53,13 @@ TEST(SettingsFile, ValuesReadAndWrittenBack) {
         {"FontSize", std::string(400, '9'), " 340282300000000000000000000000000000000"},
         {"FontName", "Courier New", " Courier New"},
         {"FontName", std::string(1000, 'f'), " " + std::string(259, 'f')}};
-    for (const auto& c : cases) {
+    for (const auto& [key, text, written] : cases) {
         std::size_t i = 0;
-        while (i < SETTINGSKEYCOUNT && SETTINGSKEYS()[i].Key != c.key) ++i;
-        ASSERT_LT(i, SETTINGSKEYCOUNT) << c.key;
+        while (i < SETTINGSKEYCOUNT && SETTINGSKEYS()[i].Key != key) ++i;
+        ASSERT_LT(i, SETTINGSKEYCOUNT) << key;
         AppearanceSettings s;
-        STORESETTING(s, i, c.text);
-        EXPECT_EQ(SETTINGTEXT(s, i, {}), c.written) << c.key << "=" << c.text.substr(0, 20);
+        STORESETTING(s, i, text);
+        EXPECT_EQ(SETTINGTEXT(s, i, {}), written) << key << "=" << text.substr(0, 20);
     }
 }
 
@@ -80,31 +78,25 @@ TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
     // Saved with the caption allowance (2 and 13 units, 20 with a normal title
     // bar) and taken off again at the start, the window comes back where it was.
     const Rect window{7, 8, 9, 10};
-    const struct {
-        uint8_t caption, taskbar;
-        Rect saved;
-    } saves[] = {
+    const std::tuple<uint8_t, uint8_t, Rect> saves[] = {  // caption, taskbar, saved
         {1, 0, {102, 113, 132, 73}}, {1, 1, {102, 120, 132, 80}}, {0, 0, window}, {0, 1, window}};
-    for (const auto& c : saves) {
-        const AppearanceSettings s = at({100, 100, 130, 60}, c.caption, c.taskbar);
-        AppearanceSettings loaded = at(c.saved, c.caption, c.taskbar);
-        EXPECT_EQ(SAVEDCOORDS(s, window), c.saved) << int(c.caption) << int(c.taskbar);
+    for (const auto& [caption, taskbar, saved] : saves) {
+        const AppearanceSettings s = at({100, 100, 130, 60}, caption, taskbar);
+        AppearanceSettings loaded = at(saved, caption, taskbar);
+        EXPECT_EQ(SAVEDCOORDS(s, window), saved) << int(caption) << int(taskbar);
         REMOVECAPTIONALLOWANCE(loaded);
-        EXPECT_EQ(rectOf(loaded), c.caption ? rectOf(s) : window);
+        EXPECT_EQ(rectOf(loaded), caption ? rectOf(s) : window);
     }
-    const struct {
-        bool captionToggle;
-        uint8_t caption, taskbar;  // after the toggle
-        Rect from, to;
-    } toggles[] = {
+    // The title bar's toggle or the taskbar's; caption and taskbar after it; from, to.
+    const std::tuple<bool, uint8_t, uint8_t, Rect, Rect> toggles[] = {
         {true, 0, 0, {177, 175, 132, 73}, {179, 188, 130, 60}}, {true, 1, 0, {179, 188, 130, 60}, {177, 175, 132, 73}},
         {true, 0, 1, {177, 175, 132, 73}, {179, 195, 130, 53}}, {false, 1, 1, {100, 100, 132, 73}, {100, 92, 132, 81}},
         {false, 1, 0, {100, 92, 132, 81}, {100, 100, 132, 73}},
         {false, 0, 1, {100, 100, 132, 73}, {100, 100, 132, 73}}};
-    for (const auto& c : toggles) {
-        AppearanceSettings s = at(c.from, c.caption, c.taskbar);
-        c.captionToggle ? CAPTIONTOGGLEGEOMETRY(s) : TASKBARTOGGLEGEOMETRY(s);
-        EXPECT_EQ(rectOf(s), c.to) << c.captionToggle << int(c.caption) << int(c.taskbar);
+    for (const auto& [captionToggle, caption, taskbar, from, to] : toggles) {
+        AppearanceSettings s = at(from, caption, taskbar);
+        captionToggle ? CAPTIONTOGGLEGEOMETRY(s) : TASKBARTOGGLEGEOMETRY(s);
+        EXPECT_EQ(rectOf(s), to) << captionToggle << int(caption) << int(taskbar);
     }
 }
 
@@ -132,23 +124,20 @@ TEST(WindowModes, KeptReachableOnTheScreen) {
     // A display change pulls the window back from the right and bottom edges
     // only; at start, a window with no piece on a monitor comes onto the
     // nearest work area, and its size is held between the whole face and the screen.
-    AppearanceSettings s = at({800, 700, 132, 73});
-    KEEPONSCREEN(s, 640, 480);
-    EXPECT_EQ(rectOf(s), (Rect{508, 407, 132, 73}));
-    s = at({-50, -40, 132, 73});
-    KEEPONSCREEN(s, 640, 480);
-    EXPECT_EQ(rectOf(s), (Rect{-50, -40, 132, 73}));
-    const struct {
-        Rect from;
-        bool visible;
-        Rect to;
-    } pulls[] = {
+    AppearanceSettings s;
+    for (const auto& [from, to] : {std::pair<Rect, Rect>{{800, 700, 132, 73}, {508, 407, 132, 73}},
+                                   std::pair<Rect, Rect>{{-50, -40, 132, 73}, {-50, -40, 132, 73}}}) {
+        s = at(from);
+        KEEPONSCREEN(s, 640, 480);
+        EXPECT_EQ(rectOf(s), to);
+    }
+    const std::tuple<Rect, bool, Rect> pulls[] = {  // from, visible on a monitor, to
         {{30000, 30000, 132, 73}, false, {721, 567, 132, 73}}, {{-30000, -5000, 132, 73}, false, {0, 0, 132, 73}},
         {{800, 600, 132, 73}, true, {800, 600, 132, 73}}, {{-5000, 10, 900, 700}, false, {0, 0, 900, 700}}};
-    for (const auto& c : pulls) {
-        s = at(c.from);
-        PULLINTOAREA(s, c.visible, UnitRect{0, 0, 853, 640});
-        EXPECT_EQ(rectOf(s), c.to) << c.from[0] << "," << c.from[1];
+    for (const auto& [from, visible, to] : pulls) {
+        s = at(from);
+        PULLINTOAREA(s, visible, UnitRect{0, 0, 853, 640});
+        EXPECT_EQ(rectOf(s), to) << from[0] << "," << from[1];
     }
     // Held to show the whole face (here 132 x 68 with its frame), and the screen.
     const int32_t sizes[][4] = {
@@ -164,19 +153,16 @@ TEST(FontRules, LabelHeightsAndTheFontDialog) {
     // The time label is four times the date label; 0 or no size counts as 8
     // points, and sizes are held within 4..200 points.
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float fontsize;
-        double dpi;  // 136: a dialog whose units are 17/12 of those at 96 dpi
-        int time, date;
-    } heights[] = {
+    // Font size, resolution (136: a dialog whose units are 17/12 of those at 96 dpi), time and date heights.
+    const std::tuple<float, double, int, int> heights[] = {
         {12, 96, -64, -16}, {10.5f, 96, -56, -14}, {12, 120, -80, -20}, {12, 136, -91, -23}, {11.25f, 96, -60, -15},
         {0, 96, -43, -11}, {nan, 96, -43, -11}, {1.5f, 96, -21, -5}, {-3, 96, -21, -5}, {1e30f, 96, -1067, -267},
         {inf, 96, -1067, -267}};
-    for (const auto& c : heights) {
-        const float points = LABELPOINTS(c.fontsize);
-        EXPECT_EQ(std::make_pair(FONTHEIGHT(points * TIME_LABEL_SCALE, c.dpi), FONTHEIGHT(points, c.dpi)),
-                  std::make_pair(c.time, c.date))
-            << c.fontsize;
+    for (const auto& [fontsize, dpi, time, date] : heights) {
+        const float points = LABELPOINTS(fontsize);
+        EXPECT_EQ(std::make_pair(FONTHEIGHT(points * TIME_LABEL_SCALE, dpi), FONTHEIGHT(points, dpi)),
+                  std::make_pair(time, date))
+            << fontsize;
     }
     EXPECT_EQ(FONTHEIGHT(1.875f, 96), -2);              // 2.5 pixels: a tie goes to the even neighbour
     EXPECT_EQ(FONTHEIGHT(800, INT32_MAX), -INT32_MAX);  // an absurd resolution: held, not overflowed
@@ -201,14 +187,11 @@ TEST(ColorRules, TheDialogsChoice) {
     const ColorRole fore = COLORROLE(CLOCKCOLORNAMED("Foreground"), s),
                     back = COLORROLE(CLOCKCOLORNAMED("BACKGROUND"), s), none = COLORROLE(CLOCKCOLORNAMED("x"), s);
     // Confirmed, cancelled, refused as the other colour, an unknown role.
-    const struct {
-        ColorRole role;
-        bool ok;
-        int32_t chosen, stored;
-    } cases[] = {
+    const std::tuple<ColorRole, bool, int32_t, int32_t> cases[] = {  // role, confirmed, chosen, stored
         {fore, true, 0x0000FF, 0x0000FF}, {fore, false, 0x0000FF, 0x112233}, {fore, true, 0x445566, 0x112233},
         {back, true, 0x112233, s.BgndCol}, {back, true, 0x112234, 0x112234}, {none, true, 0x808080, 0x808080}};
-    for (const auto& c : cases) EXPECT_EQ(CHOSENCOLOR(c.role, c.ok, c.chosen), c.stored) << std::hex << c.chosen;
+    for (const auto& [role, ok, chosen, stored] : cases)
+        EXPECT_EQ(CHOSENCOLOR(role, ok, chosen), stored) << std::hex << chosen;
     DEFAULTFONTSETTINGS(s);
     DEFAULTCOLORSETTINGS(s);
     EXPECT_EQ(std::make_tuple(s.FgndCol, s.BgndCol, std::string(s.FontName), s.FontSize, int(s.FontAttr)),

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "calculator/calcengine.h"
 #include "calculator/calculate.h"
@@ -58,10 +59,7 @@ TEST(NumText, FifteenDigitsAndTheLayouts) {
     // alone rounding the 15: a 5 goes to the even neighbour whatever follows it,
     // exact ties included; carries past a power of ten; tiny and huge values.
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
+    const std::pair<double, const char*> cases[] = {
         {4, "4"}, {0.5, ".5"}, {-0.25, "-.25"}, {1.0 / 3, ".333333333333333"}, {2.0 / 3, ".666666666666667"},
         {std::sqrt(2.0), "1.4142135623731"}, {999999999999999, "999999999999999"}, {1E15, "1E+15"},
         {1E14, "100000000000000"}, {1.5E15, "1.5E+15"}, {1E-16, "1E-16"}, {0.000000000000015, ".000000000000015"},
@@ -78,7 +76,7 @@ TEST(NumText, FifteenDigitsAndTheLayouts) {
         {0x1.092fa990bf055p-1022, "2.30491734074867E-308"},
         {std::ldexp(527009.0, -1074), "2.60377041949149E-318"}, {0x1.7b1dfa73981a6p+1023, "1.3311254161706E+308"},
         {std::nextafter(1e308, 0.0), "1E+308"}};
-    for (const auto& c : cases) EXPECT_EQ(NUMTEXT(c.value), c.text) << c.text;
+    for (const auto& [value, text] : cases) EXPECT_EQ(NUMTEXT(value), text) << text;
 }
 
 TEST(TextValue, DigitsBeyondTheDisplay) {

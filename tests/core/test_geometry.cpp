@@ -12,12 +12,10 @@ namespace {
 // clang-format off
 TEST(Geometry, PixelsToDialogUnits) {
     // per1024 is the pixel length of 1024 units: 1536 for a font 6 pixels wide.
-    const struct {
-        int32_t pixels, per1024, units;
-    } cases[] = {
+    const int32_t cases[][3] = {  // pixels, per1024, units
         {10, 1536, 7}, {-10, 1536, -7}, {3, 1536, 2}, {-3, 1536, -2}, {4, 1536, 3}, {-6, 1536, -4}, {0, 1536, 0},
         {7, 2048, 4}, {-7, 2048, -4}, {100, 0, 0}, {2000000000, 1536, 1333333333}, {-2000000000, 1536, -1333333334}};
-    for (const auto& c : cases) EXPECT_EQ(PIXELSTOUNITS(c.pixels, c.per1024), c.units) << c.pixels << "/" << c.per1024;
+    for (const auto& c : cases) EXPECT_EQ(PIXELSTOUNITS(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
     // Units mapped to the nearest pixel and read back come back unchanged: a
     // stored geometry does not creep at each save.
     for (int32_t per1024 : {1536, 1792, 2048, 2304})

@@ -3,6 +3,9 @@
 // common controls' version. The fuzz targets own every other year, month and day.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "dates/comctlversion.h"
 #include "dates/dates.h"
 #include "language/language.h"
@@ -11,17 +14,15 @@ namespace {
 
 // clang-format off
 TEST(Dates, DayNumberWeekdayAndIsoWeek) {
-    const struct {
-        int32_t y, m, d, daynumber, weekday, week;
-    } cases[] = {
+    const int32_t cases[][6] = {  // year, month, day; day number, weekday, ISO week
         {2024, 1, 1, 2460311, 1, 1}, {2000, 2, 29, 2451604, 2, 9}, {1900, 3, 1, 2415080, 4, 9},
         {1, 1, 1, 1721426, 1, 1}, {9999, 12, 31, 5373484, 5, 52}, {2021, 1, 1, 2459216, 5, 53},
         {2027, 1, 3, 2461409, 7, 53}, {2016, 1, 3, 2457391, 7, 53}, {2017, 1, 1, 2457755, 7, 52},
         {2026, 12, 31, 2461406, 4, 53}, {2024, 12, 31, 2460676, 2, 1}, {2008, 12, 29, 2454830, 1, 1},
         {2019, 12, 30, 2458848, 1, 1}, {2023, 9, 5, 2460193, 2, 36}, {2024, 1, 32, 2460342, 4, 5}};
-    for (const auto& c : cases)
-        EXPECT_EQ(std::make_tuple(DAYNUMBER(c.y, c.m, c.d), DATEWEEKDAY(c.y, c.m, c.d), WEEKNUMBER(c.y, c.m, c.d)),
-                  std::make_tuple(c.daynumber, c.weekday, c.week)) << c.y << "-" << c.m << "-" << c.d;
+    for (const auto& [y, m, d, daynumber, weekday, week] : cases)
+        EXPECT_EQ(std::make_tuple(DAYNUMBER(y, m, d), int32_t(DATEWEEKDAY(y, m, d)), int32_t(WEEKNUMBER(y, m, d))),
+                  std::make_tuple(daynumber, weekday, week)) << y << "-" << m << "-" << d;
     // With the Gregorian month lengths no day number is skipped or repeated.
     int32_t expected = DAYNUMBER(1899, 12, 31);
     for (int32_t y = 1900; y <= 2300; ++y) {
@@ -60,15 +61,12 @@ TEST(Dates, ShortAndLongTexts) {
 
 TEST(Dates, OrlodatesDatesAndTheLibrarysVersion) {
     // A real day written YYYY-MM-DD of the years 1 to 9999, and nothing else.
-    const struct {
-        const char* text;
-        bool taken;
-    } dates[] = {{"2000-02-29", true}, {"1900-02-29", false}, {"2100-02-29", false}, {"2024-02-29", true},
+    const std::pair<const char*, bool> dates[] = {{"2000-02-29", true}, {"1900-02-29", false}, {"2100-02-29", false}, {"2024-02-29", true},
                  {"2023-02-29", false}, {"2024-04-31", false}, {"2024-12-31", true}, {"2024-13-01", false},
                  {"0000-01-01", false}, {"9999-12-31", true}, {"2024-1-01", false}, {"2024-01-01 ", false},
                  {"2024/01/01", false}, {"+024-01-01", false}};
     int32_t y, m, d;
-    for (const auto& c : dates) EXPECT_EQ(PARSEISODATE(c.text, y, m, d), c.taken) << c.text;
+    for (const auto& [text, taken] : dates) EXPECT_EQ(PARSEISODATE(text, y, m, d), taken) << text;
     const struct {
         uint32_t fileVersionMS;
         int64_t hundredths;

@@ -14,18 +14,17 @@ TEST(AboutText, NameFolderAndLines) {
         "\r\n\r\nSimple-clic on date = calendar\r\nDouble-clic on time = calculator\r\n"
         "Right-clic = window appearance menu\r\nMouse-wheel = transparency\r\n\r\n"
         "Clic OK to visit the developer's website");
-    const struct {
-        const char *path, *name, *folder;
-    } cases[] = {
+    // The executable's path, its name, its folder.
+    const char* const cases[][3] = {
         {"C:\\Tools\\myclock.exe", "myclock", "C:\\Tools\\"},
         {"C:\\Tools\\clock.old.exe", "clock.old", "C:\\Tools\\"},
         {"D:\\orloclock.exe", "orloclock", "D:\\"},
         {"C:\\my.tools\\clock", "clock", "C:\\my.tools\\"},  // the folder's dot is not the name's
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ABOUTTEXT(c.path), std::string(c.name) + " Version 1.4 (25-OCT-2011)\r\n" +
-                                         LANGTEXT("Lanc\xE9 depuis ", "Launched from ") + c.folder + lines)
-            << c.path;
+    for (const auto& [path, name, folder] : cases)
+        EXPECT_EQ(ABOUTTEXT(path), std::string(name) + " Version 1.4 (25-OCT-2011)\r\n" +
+                                       LANGTEXT("Lanc\xE9 depuis ", "Launched from ") + folder + lines)
+            << path;
     EXPECT_EQ(ABOUTTITLE(), LANGTEXT("A propos", "About"));
 }
 
