@@ -194,20 +194,17 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSaveAndFontsFollowTheChoice) {
         EXPECT_TRUE(!(GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW)) && !checked(IDM_ON_TOP) &&
                     checked(IDM_TASKBAR) && checked(IDM_CAPTION));
         EXPECT_EQ(windowUnits(w), (Units{148, 120, 138, 80}));
-        HDC dc = GetDC(w);
-        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-        ReleaseDC(w, dc);
-        const auto pixels = [dpi](double points) { return -static_cast<LONG>(points * dpi / 72 + 0.5); };
+        // The labels' heights at 96 dpi: 4 x 10.5 and 10.5 points (56 and 14 pixels), bold.
         EXPECT_EQ(std::make_tuple(fontOf(ID_TIME_LABEL).lfHeight, fontOf(ID_DATE_LABEL).lfHeight,
                                   fontOf(ID_DATE_LABEL).lfWeight),
-                  std::make_tuple(pixels(42), pixels(10.5), 700L));
+                  std::make_tuple(-56L, -14L, 700L));
         // The font dialog opens at whole points and regular weight; confirmed as it opened. (A face of the system's
         // own: Wine's font dialog lists no Tahoma.)
         HWND dialog = Opened(w, WM_COMMAND, IDM_CHOOSE_FONT, nullptr);
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(WaitUntil([&] { return LabelText(dialog, FONT_SIZE_COMBO) == "10"; }));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitUntil([&] { return fontOf(ID_TIME_LABEL).lfHeight == pixels(40); }));
+        EXPECT_TRUE(WaitUntil([&] { return fontOf(ID_TIME_LABEL).lfHeight == -53; }));
         EXPECT_EQ(
             std::make_tuple(std::string(Rec.FontName), Rec.FontSize, int(Rec.FontAttr), fontOf(ID_TIME_LABEL).lfWeight),
             std::make_tuple(std::string("Liberation Sans"), 10.0f, 0, 400L));
@@ -217,7 +214,7 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSaveAndFontsFollowTheChoice) {
         EXPECT_EQ(std::make_tuple(fontOf(ID_TIME_LABEL).lfHeight, fontOf(ID_DATE_LABEL).lfHeight,
                                   std::string(fontOf(ID_DATE_LABEL).lfFaceName),
                                   GetObjectType(chosen[0]) | GetObjectType(chosen[1])),
-                  std::make_tuple(pixels(48), pixels(12), std::string("Tahoma"), DWORD(0)));
+                  std::make_tuple(-64L, -16L, std::string("Tahoma"), DWORD(0)));
         const auto kept = std::make_pair(fontObject(ID_TIME_LABEL), fontObject(ID_DATE_LABEL));
         std::vector<HFONT> hog;
         LOGFONTA any{};
