@@ -39,7 +39,7 @@ def closed(title, key):
 def input_line(spy):
     """The first calculator's input line, as winspy.exe reads it from outside (ids and texts in hex)."""
     out = subprocess.run(['wine', spy, CALCULATOR], capture_output=True, text=True).stdout.split('\n')[0]
-    text = dict(control.split(':') for control in out.split()[2:]).get(f'{ID_CALC_INPUT:x}')
+    text = dict(control.split(':') for control in out.split()).get(f'{ID_CALC_INPUT:x}')
     return None if text is None else bytes.fromhex(text).decode('cp1252')
 
 
