@@ -65,17 +65,16 @@ TEST(Dates, ShortAndLongTexts) {
 
 TEST(Dates, OrlodatesDatesAndTheLibrarysVersion) {
     // A real day written YYYY-MM-DD of the years 1 to 9999, and nothing else.
-    const std::pair<const char*, bool> dates[] = {{"2000-02-29", true}, {"1900-02-29", false}, {"2100-02-29", false}, {"2024-02-29", true},
-                 {"2023-02-29", false}, {"2024-04-31", false}, {"2024-12-31", true}, {"2024-13-01", false},
-                 {"0000-01-01", false}, {"9999-12-31", true}, {"2024-1-01", false}, {"2024-01-01 ", false},
-                 {"2024/01/01", false}, {"+024-01-01", false}};
+    const std::pair<const char*, bool> dates[] = {
+        {"2000-02-29", true}, {"1900-02-29", false}, {"2100-02-29", false}, {"2024-02-29", true},
+        {"2023-02-29", false}, {"2024-04-31", false}, {"2024-12-31", true}, {"2024-13-01", false},
+        {"0000-01-01", false}, {"9999-12-31", true}, {"2024-1-01", false}, {"2024-01-01 ", false},
+        {"2024/01/01", false}, {"+024-01-01", false}};
     int32_t y, m, d;
     for (const auto& [text, taken] : dates) EXPECT_EQ(PARSEISODATE(text, y, m, d), taken) << text;
-    const struct {
-        uint32_t fileVersionMS;
-        int64_t hundredths;
-    } versions[] = {{(5u << 16) | 81, 581}, {(6u << 16) | 100, 700}, {(4u << 16) | 70, 470}, {0, 0}};
-    for (const auto& v : versions) EXPECT_EQ(VERSIONHUNDREDTHS(v.fileVersionMS), v.hundredths) << v.hundredths;
+    const std::pair<uint32_t, int64_t> versions[] = {  // major and minor of a file version, in hundredths
+        {(5u << 16) | 81, 581}, {(6u << 16) | 100, 700}, {(4u << 16) | 70, 470}, {0, 0}};
+    for (const auto& [fileVersionMS, hundredths] : versions) EXPECT_EQ(VERSIONHUNDREDTHS(fileVersionMS), hundredths);
 }
 // clang-format on
 
