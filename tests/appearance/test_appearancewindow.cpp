@@ -100,13 +100,12 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
          {std::make_tuple(IDM_FOREGROUND_COLOR, RED, true, RED, GREY),
           std::make_tuple(IDM_BACKGROUND_COLOR, BLUE, true, RED, BLUE),
           std::make_tuple(IDM_FOREGROUND_COLOR, RGB(0, 128, 0), false, RED, BLUE)}) {
-        SCOPED_TRACE(testing::Message() << std::hex << chosen);
         HWND dialog = Opened(w, WM_COMMAND, command, nullptr);
-        ASSERT_NE(dialog, nullptr);
+        ASSERT_NE(dialog, nullptr) << command;
         for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, COLOR_RED + i, BYTE(chosen >> 8 * i), FALSE);
         SendMessageA(dialog, WM_COMMAND, COLOR_ADD, 0);
         ASSERT_TRUE(Closed(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL));
-        EXPECT_TRUE(painted(w, text, back));
+        EXPECT_TRUE(painted(w, text, back)) << std::hex << chosen;
         EXPECT_EQ(std::make_pair(Rec.FgndCol, Rec.BgndCol), std::make_pair(int32_t(text), int32_t(back)));
     }
 
@@ -142,9 +141,8 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
         PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); })) << event;
     }
-    DWORD_PTR answer = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONDOWN, SMTO_NORMAL, 2000, &answer) &&
-                SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONUP, SMTO_NORMAL, 2000, &answer) &&
+    EXPECT_TRUE(SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONDOWN, SMTO_NORMAL, 2000, nullptr) &&
+                SendMessageTimeoutA(w, WM_TRAYICON, 0, WM_LBUTTONUP, SMTO_NORMAL, 2000, nullptr) &&
                 !WaitWindow("", nullptr, 0));
 
     // The wheel and the see-through flags reach the layered attributes; with both, the background is the colour key,
@@ -270,7 +268,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackThroughSavesThatReplaceTheFileInOne
             EXPECT_TRUE(clock.Exit());
             SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA;
         }
-        // Every key written, the unknown one kept, nothing of the stale copy; what the user set on the file still set.
+        // The key left out written, the unknown one kept, nothing of the stale copy; the file's attributes still set.
         EXPECT_EQ(ReadSettings(), attributes & FILE_ATTRIBUTE_READONLY ? chosen : saved);
         EXPECT_EQ(std::make_pair(GetFileAttributesA(SettingsPath().c_str()) & KEPT, GetFileAttributesA(tmp.c_str())),
                   std::make_pair(attributes & KEPT,
