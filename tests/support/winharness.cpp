@@ -2,75 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <deque>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 
 #include "appearance/appearancemenu.h"
 #include "appearance/settingsfile.h"
 #include "appearance/settingsio.h"
 #include "clock/clockwindow.h"
 
-namespace {
-
-std::mutex FakeMutex;
-LocalClock FakeNow{};
-
-}  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    for (const DWORD start = GetTickCount(); !condition(); Sleep(10))
-        if (GetTickCount() - start > timeoutMs) return false;
-    return true;
-}
-
-std::string LabelText(HWND dialog, int id) {
-    char text[65536];
-    return std::string(text, GetWindowTextA(id ? GetDlgItem(dialog, id) : dialog, text, sizeof text));
-}
-
 HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title));) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (pid == GetCurrentProcessId() && w != except && IsWindowVisible(w) &&
-                    (!title || LabelText(w, 0) == title))
-                    return (found = w) != nullptr;
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
-HWND Opened(HWND from, UINT msg, WPARAM wparam, const char* title) {
-    PostMessageA(from, msg, wparam, 0);
-    return WaitWindow(title, from);
-}
-
-bool Closed(HWND window, UINT msg, WPARAM wparam) {
-    PostMessageA(window, msg, wparam, 0);
-    return WaitUntil([&] { return !IsWindow(window); });
-}
-
-RECT WindowRect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
+    const auto wanted = [&](HWND w) {
+        DWORD id = 0;  // of the window's process
+        GetWindowThreadProcessId(w, &id);
+        return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && (!title || LabelText(w, 0) == title);
+    };
+    HWND w = nullptr;  // the candidates in turn, one a poll
+    const bool found = WaitUntil(
+        [&] { return (w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title)) && wanted(w); }, timeoutMs);
+    return found ? w : nullptr;
 }
 
 void Click(POINT screen, WORD held) {
     SetCursorPos(screen.x, screen.y);
-    INPUT input[4] = {};
-    input[0].type = input[3].type = INPUT_KEYBOARD;  // the others stay INPUT_MOUSE (0)
-    input[0].ki.wVk = input[3].ki.wVk = held;
-    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    held ? SendInput(4, input, sizeof(INPUT)) : SendInput(2, input + 1, sizeof(INPUT));
+    if (held) keybd_event(held, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    if (held) keybd_event(held, 0, KEYEVENTF_KEYUP, 0);
 }
 
 std::vector<COLORREF> ClientPixels(HWND window, SIZE& size) {
@@ -78,15 +37,14 @@ std::vector<COLORREF> ClientPixels(HWND window, SIZE& size) {
     GetClientRect(window, &r);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     size = {r.right - r.left, r.bottom - r.top};
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     COLORREF* bits = nullptr;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, size.cx, size.cy, screen, r.left, r.top, SRCCOPY);
     std::vector<COLORREF> pixels(bits, bits + size.cx * size.cy);
-    SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
+    DeleteDC(memory), DeleteObject(bitmap), ReleaseDC(nullptr, screen);
     for (COLORREF& p : pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));  // a DIB holds 0x00RRGGBB
     return pixels;
 }
@@ -103,8 +61,7 @@ void WriteSettings(const std::string& bytes) {
 }
 
 std::string ReadSettings() {
-    std::ifstream in(SettingsPath(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(SettingsPath(), std::ios::binary).rdbuf()), {});
 }
 
 std::string SettingValue(const char* section, const char* key) {
@@ -120,8 +77,7 @@ ClockThread::ClockThread(const std::function<void()>& first) {
         if (first) first();
         SHOWCLOCKWINDOW(nullptr);
     });
-    WaitUntil([&] { return CLOCKAPPEARANCE.Window && APPEARANCESAVECOUNT != saves; }, 10000);
-    window_ = CLOCKAPPEARANCE.Window;
+    WaitUntil([&] { return (window_ = CLOCKAPPEARANCE.Window) && APPEARANCESAVECOUNT != saves; }, 10000);
     if (!window_) ADD_FAILURE() << "the clock window did not come up";
 }
 
@@ -130,18 +86,11 @@ ClockThread::~ClockThread() {
     thread_.join();
 }
 
-bool ClockThread::Exit() {
-    PostMessageA(window_, WM_COMMAND, IDM_EXIT, 0);  // as the menu sends it
-    return WaitUntil([&] { return !IsWindow(window_); });
-}
+bool ClockThread::Exit() { return Closed(window_, WM_COMMAND, IDM_EXIT); }  // as the menu sends it
 
 void SetFakeClock(const LocalClock& now) {
-    std::lock_guard<std::mutex> lock(FakeMutex);
-    FakeNow = now;
-    LOCALCLOCKSOURCE = [] {
-        std::lock_guard<std::mutex> lock(FakeMutex);
-        return FakeNow;
-    };
+    static std::deque<LocalClock> times;  // all kept: the clock's thread may be reading an earlier one
+    static std::atomic<const LocalClock*> fake;
+    fake = &times.emplace_back(now);
+    LOCALCLOCKSOURCE = [] { return *fake.load(); };
 }
-
-void RestoreClock() { LOCALCLOCKSOURCE = PLATFORMLOCALCLOCK; }
