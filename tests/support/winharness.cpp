@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <deque>
 #include <fstream>
 #include <iterator>
 
@@ -18,17 +16,18 @@ HWND WaitWindow(const char* title, HWND except, DWORD timeoutMs) {
         GetWindowThreadProcessId(w, &id);
         return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && (!title || LabelText(w, 0) == title);
     };
-    HWND w = nullptr;  // the candidates in turn, one a poll
-    const bool found = WaitUntil(
-        [&] { return (w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title)) && wanted(w); }, timeoutMs);
-    return found ? w : nullptr;
+    HWND w = nullptr;
+    const auto found = [&] {  // each time from the top
+        while ((w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title)) && !wanted(w)) continue;
+        return w != nullptr;
+    };
+    return WaitUntil(found, timeoutMs) ? w : nullptr;
 }
 
 void Click(POINT screen, WORD held) {
     SetCursorPos(screen.x, screen.y);
     if (held) keybd_event(held, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     if (held) keybd_event(held, 0, KEYEVENTF_KEYUP, 0);
 }
 
@@ -87,10 +86,3 @@ ClockThread::~ClockThread() {
 }
 
 bool ClockThread::Exit() { return Closed(window_, WM_COMMAND, IDM_EXIT); }  // as the menu sends it
-
-void SetFakeClock(const LocalClock& now) {
-    static std::deque<LocalClock> times;  // all kept: the clock's thread may be reading an earlier one
-    static std::atomic<const LocalClock*> fake;
-    fake = &times.emplace_back(now);
-    LOCALCLOCKSOURCE = [] { return *fake.load(); };
-}

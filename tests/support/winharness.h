@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <deque>
 #include <functional>
 #include <string>
 #include <thread>
@@ -58,4 +60,9 @@ public:
     bool Exit();  // "Exit" from the menu; true once the window is gone
 };
 
-void SetFakeClock(const LocalClock& now);  // the clock's time source (LOCALCLOCKSOURCE) from here on
+inline void SetFakeClock(const LocalClock& now) {  // the clock's time source (LOCALCLOCKSOURCE) from here on
+    static std::deque<LocalClock> times;           // all kept: the clock's thread may be reading an earlier one
+    static std::atomic<const LocalClock*> fake;
+    fake = &times.emplace_back(now);
+    LOCALCLOCKSOURCE = [] { return *fake.load(); };
+}
