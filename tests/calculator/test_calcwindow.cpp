@@ -33,8 +33,9 @@ TEST(CalculatorWindow, EvaluatesRecordsHoldsItsMinimumAndGivesBackWhatItTakes) {
     EXPECT_EQ(std::make_pair(GetWindow(calc, GW_OWNER), units(calc, WindowRect(GetDlgItem(calc, ID_CALC_HISTORY)))),
               std::make_pair(HWND(nullptr), std::make_pair(width - 9, height - 64)));
 
-    HGLOBAL clip = GlobalAlloc(GMEM_FIXED, 7);  // what Ctrl+V pastes
-    memcpy(clip, "12*3\r\n", 7);
+    HGLOBAL clip = GlobalAlloc(GMEM_MOVEABLE, 7);  // what Ctrl+V pastes; the clipboard takes movable memory
+    memcpy(GlobalLock(clip), "12*3\r\n", 7);
+    GlobalUnlock(clip);
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_TEXT, clip) && CloseClipboard());
     PostMessageA(clock.Window(), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
     HWND other = WaitWindow(CALCULATORTITLE, calc);
@@ -83,7 +84,7 @@ TEST(CalculatorWindow, EvaluatesRecordsHoldsItsMinimumAndGivesBackWhatItTakes) {
     SendDlgItemMessageA(calc, ID_CALC_INPUT, EM_REPLACESEL, FALSE, LPARAM("1+1"));
     EXPECT_EQ(LabelText(calc, ID_CALC_RESULT), "1+1 = 2");
 
-    // Escape and a lone WM_CLOSE leave it open; the system close ends it, and neither leaves its font or its two
+    // Escape and a lone WM_CLOSE leave it open; the system close ends it, and it leaves neither its font nor its two
     // icons behind. (Wine's GetGuiResources counts nothing: each handle is asked if it lives.)
     const auto big = HICON(SendMessageA(calc, WM_GETICON, ICON_BIG, 0));
     const auto small = HICON(SendMessageA(calc, WM_GETICON, ICON_SMALL, 0));

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <tuple>
@@ -81,6 +82,7 @@ TEST(Scaling, EveryWindowFollowsTheScreensResolution) {
     EXPECT_TRUE(in.right >= face.left && in.right <= face.right && in.bottom >= face.top && in.bottom <= face.bottom)
         << in.right << "x" << in.bottom << " for a face of " << face.left << "x" << face.top;
     const std::pair<double, double> shares = faceShares(w, "the first start");
+    std::printf("%d dpi: the time %.3f, the date %.3f of the client area's height\n", dpi, shares.first, shares.second);
     if (dpi == 96)  // with the settings file as the first start saved it
         std::ofstream(reference, std::ios::binary) << shares.first << " " << shares.second << "\n" << ReadSettings();
     else
