@@ -1,9 +1,7 @@
-// Day numbers, ISO weeks, the date texts in the build language of the test
-// program (Windows-1252 bytes written as escapes), orlodate's dates and the
-// common controls' version. The fuzz targets own every other year, month and day.
+// Day numbers, ISO weeks, the date texts in the build language (Windows-1252 bytes as escapes), orlodate's dates
+// and the common controls' version. The fuzz targets own every other year, month and day.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <tuple>
 #include <utility>
 
@@ -21,55 +19,46 @@ TEST(Dates, DayNumberWeekdayAndIsoWeek) {
         {2027, 1, 3, 2461409, 7, 53}, {2016, 1, 3, 2457391, 7, 53}, {2017, 1, 1, 2457755, 7, 52},
         {2026, 12, 31, 2461406, 4, 53}, {2024, 12, 31, 2460676, 2, 1}, {2008, 12, 29, 2454830, 1, 1},
         {2019, 12, 30, 2458848, 1, 1}, {2023, 9, 5, 2460193, 2, 36}, {2024, 1, 32, 2460342, 4, 5}};
-    for (const auto& [y, m, d, daynumber, weekday, week] : cases)
+    for (const auto& [y, m, d, number, weekday, week] : cases)
         EXPECT_EQ(std::make_tuple(DAYNUMBER(y, m, d), int32_t(DATEWEEKDAY(y, m, d)), int32_t(WEEKNUMBER(y, m, d))),
-                  std::make_tuple(daynumber, weekday, week)) << y << "-" << m << "-" << d;
-    // Over every day orlodate takes as real (its month lengths are a table, the
-    // day number a formula), the day number runs on without a gap or a repeat.
+                  std::make_tuple(number, weekday, week)) << y << "-" << m << "-" << d;
+    // The day number runs on by one over every day orlodate takes (its month lengths a table, the number a formula).
     int32_t expected = DAYNUMBER(1899, 12, 31), year, month, day;
-    char text[16];
     for (int32_t y = 1900; y <= 2300; ++y)
         for (int32_t m = 1; m <= 12; ++m)
             for (int32_t d = 1; d <= 31; ++d) {
-                std::snprintf(text, sizeof text, "%04d-%02d-%02d", int(y), int(m), int(d));
+                const std::string text = std::to_string(y * 10000 + m * 100 + d).insert(6, "-").insert(4, "-");
                 if (!PARSEISODATE(text, year, month, day)) continue;
                 ASSERT_EQ(DAYNUMBER(y, m, d), ++expected) << text;
             }
 }
 
 TEST(Dates, ShortAndLongTexts) {
-    // Month 13 is past the English list (an empty name: two spaces meet) and
-    // the first English entry seen from the French side; the day counts on into 2025.
-    const struct {
-        int32_t y, m, d;
-        const char *shortEn, *shortFr, *longEn, *longFr;
-    } cases[] = {
-        {2024, 1, 1, "Mon.1 Jan. 2024(w1)", "lun.1 jan. 2024(s1)",
-         "Monday 1 January 2024 (week 1)", "lundi 1 janvier 2024 (semaine 1)"},
-        {2021, 1, 1, "Fri.1 Jan. 2021(w53)", "ven.1 jan. 2021(s53)",
-         "Friday 1 January 2021 (week 53)", "vendredi 1 janvier 2021 (semaine 53)"},
-        {2024, 12, 31, "Tue.31 Dec. 2024(w1)", "mar.31 d\xE9" "c. 2024(s1)",
-         "Tuesday 31 December 2024 (week 1)", "mardi 31 d\xE9" "cembre 2024 (semaine 1)"},
-        {2023, 9, 5, "Tue.5 Sept. 2023(w36)", "mar.5 sept. 2023(s36)",
-         "Tuesday 5 September 2023 (week 36)", "mardi 5 septembre 2023 (semaine 36)"},
-        {2020, 2, 29, "Sat.29 Feb. 2020(w9)", "sam.29 f\xE9v. 2020(s9)",
-         "Saturday 29 February 2020 (week 9)", "samedi 29 f\xE9vrier 2020 (semaine 9)"},
-        {2025, 5, 7, "Wed.7 May 2025(w19)", "mer.7 mai 2025(s19)",
-         "Wednesday 7 May 2025 (week 19)", "mercredi 7 mai 2025 (semaine 19)"},
-        {2024, 13, 1, "Wed.1  2024(w1)", "mer.1 Jan. 2024(s1)",
-         "Wednesday 1  2024 (week 1)", "mercredi 1 January 2024 (semaine 1)"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(SHORTDATETEXT(c.y, c.m, c.d) + "|" + LONGDATETEXT(c.y, c.m, c.d),
-                  std::string(LANGTEXT(c.shortFr, c.shortEn)) + "|" + LANGTEXT(c.longFr, c.longEn));
+    // Month 13: no English name (two spaces meet), the first English one in French, the weekday of 1 January 2025.
+    const std::tuple<int32_t, int32_t, int32_t, const char*, const char*> cases[] = {  // date; short|long, EN, FR
+        {2024, 1, 1, "Mon.1 Jan. 2024(w1)|Monday 1 January 2024 (week 1)",
+         "lun.1 jan. 2024(s1)|lundi 1 janvier 2024 (semaine 1)"},
+        {2021, 1, 1, "Fri.1 Jan. 2021(w53)|Friday 1 January 2021 (week 53)",
+         "ven.1 jan. 2021(s53)|vendredi 1 janvier 2021 (semaine 53)"},
+        {2024, 12, 31, "Tue.31 Dec. 2024(w1)|Tuesday 31 December 2024 (week 1)",
+         "mar.31 d\xE9" "c. 2024(s1)|mardi 31 d\xE9" "cembre 2024 (semaine 1)"},
+        {2023, 9, 5, "Tue.5 Sept. 2023(w36)|Tuesday 5 September 2023 (week 36)",
+         "mar.5 sept. 2023(s36)|mardi 5 septembre 2023 (semaine 36)"},
+        {2020, 2, 29, "Sat.29 Feb. 2020(w9)|Saturday 29 February 2020 (week 9)",
+         "sam.29 f\xE9v. 2020(s9)|samedi 29 f\xE9vrier 2020 (semaine 9)"},
+        {2025, 5, 7, "Wed.7 May 2025(w19)|Wednesday 7 May 2025 (week 19)",
+         "mer.7 mai 2025(s19)|mercredi 7 mai 2025 (semaine 19)"},
+        {2024, 13, 1, "Wed.1  2024(w1)|Wednesday 1  2024 (week 1)",
+         "mer.1 Jan. 2024(s1)|mercredi 1 January 2024 (semaine 1)"}};
+    for (const auto& [y, m, d, english, french] : cases)
+        EXPECT_EQ(SHORTDATETEXT(y, m, d) + "|" + LONGDATETEXT(y, m, d), LANGTEXT(french, english));
 }
 
 TEST(Dates, OrlodatesDatesAndTheLibrarysVersion) {
-    // A real day written YYYY-MM-DD of the years 1 to 9999, and nothing else.
-    const std::pair<const char*, bool> dates[] = {
-        {"2000-02-29", true}, {"1900-02-29", false}, {"2100-02-29", false}, {"2024-02-29", true},
-        {"2023-02-29", false}, {"2024-04-31", false}, {"2024-12-31", true}, {"2024-13-01", false},
-        {"0000-01-01", false}, {"9999-12-31", true}, {"2024-1-01", false}, {"2024-01-01 ", false},
-        {"2024/01/01", false}, {"+024-01-01", false}};
+    const std::pair<const char*, bool> dates[] = {  // text, taken: a real day YYYY-MM-DD of the years 1 to 9999 only
+        {"2000-02-29", true}, {"1900-02-29", false}, {"2100-02-29", false}, {"2024-02-29", true}, {"2023-02-29", false},
+        {"2024-04-31", false}, {"2024-12-31", true}, {"2024-13-01", false}, {"0000-01-01", false}, {"9999-12-31", true},
+        {"2024-1-01", false}, {"2024-01-01 ", false}, {"2024/01/01", false}, {"+024-01-01", false}};
     int32_t y, m, d;
     for (const auto& [text, taken] : dates) EXPECT_EQ(PARSEISODATE(text, y, m, d), taken) << text;
     const std::pair<uint32_t, int64_t> versions[] = {  // major and minor of a file version, in hundredths

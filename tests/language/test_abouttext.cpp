@@ -14,17 +14,13 @@ TEST(AboutText, NameFolderAndLines) {
         "\r\n\r\nSimple-clic on date = calendar\r\nDouble-clic on time = calculator\r\n"
         "Right-clic = window appearance menu\r\nMouse-wheel = transparency\r\n\r\n"
         "Clic OK to visit the developer's website");
-    // The executable's path, its name, its folder.
-    const char* const cases[][3] = {
-        {"C:\\Tools\\myclock.exe", "myclock", "C:\\Tools\\"},
-        {"C:\\Tools\\clock.old.exe", "clock.old", "C:\\Tools\\"},
-        {"D:\\orloclock.exe", "orloclock", "D:\\"},
-        {"C:\\my.tools\\clock", "clock", "C:\\my.tools\\"},  // the folder's dot is not the name's
-    };
+    const char* const cases[][3] = {{"C:\\Tools\\myclock.exe", "myclock", "C:\\Tools\\"},  // path, name, folder
+                                    {"C:\\Tools\\clock.old.exe", "clock.old", "C:\\Tools\\"},
+                                    {"D:\\orloclock.exe", "orloclock", "D:\\"},
+                                    {"C:\\my.tools\\clock", "clock", "C:\\my.tools\\"}};  // a dot in the folder only
     for (const auto& [path, name, folder] : cases)
         EXPECT_EQ(ABOUTTEXT(path), std::string(name) + " Version 1.4 (25-OCT-2011)\r\n" +
-                                       LANGTEXT("Lanc\xE9 depuis ", "Launched from ") + folder + lines)
-            << path;
+                                       LANGTEXT("Lanc\xE9 depuis ", "Launched from ") + folder + lines);
     EXPECT_EQ(ABOUTTITLE(), LANGTEXT("A propos", "About"));
 }
 
