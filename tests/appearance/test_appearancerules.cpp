@@ -162,7 +162,7 @@ TEST(ColorRules, TheDialogsChoice) {
     s.BgndCol = static_cast<int32_t>(0xFF445566);  // a stray high byte paints like its low 24 bits
     const std::tuple<const char*, bool, int32_t, int32_t> cases[] = {  // role, confirmed, chosen, stored
         {"Foreground", true, 0x0000FF, 0x0000FF}, {"Foreground", false, 0x0000FF, 0x112233},  // confirmed, cancelled
-        {"Foreground", true, 0x445566, 0x112233}, {"BACKGROUND", true, 0x112233, s.BgndCol},  // the other colour
+        {"Foreground", true, 0x445566, 0x112233}, {"BACKGROUND", true, 0x112233, s.BgndCol},  // refused: the other's
         {"BACKGROUND", true, 0x112234, 0x112234}, {"x", true, 0x808080, 0x808080}};  // an unknown role
     for (const auto& [role, ok, chosen, stored] : cases)
         EXPECT_EQ(CHOSENCOLOR(COLORROLE(CLOCKCOLORNAMED(role), s), ok, chosen), stored) << role << std::hex << chosen;
