@@ -7,7 +7,7 @@ import subprocess
 import sys
 import time
 
-TITLE, CALENDAR, CALC, ID_CALC_RESULT = 'orlo clock', 'Calendar', 'orlo calc', 1012
+TITLE, CALENDAR, CALC = 'orlo clock', 'Calendar', 'orlo calc'
 
 
 def run(*args, check=True):
@@ -33,11 +33,6 @@ def windows(title):  # shown X windows with exactly this title (the root window 
 def geometry(window):  # (x, y, width, height) of an X window on the screen
     values = dict(line.strip().split(':', 1) for line in run('xwininfo', '-id', window).splitlines() if ':' in line)
     return tuple(int(values[k]) for k in ('Absolute upper-left X', 'Absolute upper-left Y', 'Width', 'Height'))
-
-
-def spy(title):  # [{control id: text}] of the top-level windows with this title, from winspy.exe
-    return [{int(i, 16): bytes.fromhex(text).decode('cp1252') for i, text in (c.split(':') for c in line.split())}
-            for line in run('wine', WINSPY, title, check=False).splitlines()]
 
 
 class Clock:  # a copy of the clock in a fresh folder of its own, so its settings file is its own too
@@ -123,17 +118,14 @@ def journey():
     clock.click('date', times=2)
     check(wait_for(lambda: windows(CALENDAR)), 'a double click on the date opened no calendar')
     shot('calendar')
-    opened = len(spy(CALENDAR)), len(spy(CALC))
+    opened = len(windows(CALENDAR)), len(windows(CALC))
     check(opened == (1, 0), f'a double click on the date opened {opened[0]} calendars and {opened[1]} calculators')
     run('xdotool', 'key', 'Escape')
     check(wait_for(lambda: not windows(CALENDAR)), 'Escape did not close the calendar')
 
-    clock.click('time', times=2)
-    check(wait_for(lambda: windows(CALC)), 'a double click on the time opened no calculator')
-    run('xdotool', 'type', '--delay', 40, '2+3*4')
-    shown = lambda: next((texts.get(ID_CALC_RESULT) for texts in spy(CALC)), None)
-    check(wait_for(lambda: shown() == '2+3*4 = 14'), f'typed 2+3*4, shown {shown()!r}')
-    check(len(spy(CALC)) == 1, f'a double click on the time opened {len(spy(CALC))} calculators')
+    clock.click('time', times=2)  # one calculator, which has the keys (inside it, its input: the in-process test's)
+    focused = lambda: windows(CALC) == [int(run('xdotool', 'getwindowfocus'))]
+    check(wait_for(focused), f'a double click on the time opened {len(windows(CALC))} calculators, focused: {focused()}')
     shot('calculator')
 
     # Five wheel steps down, then the session ends with the calculator and the calendar open.
@@ -159,7 +151,6 @@ def journey():
 if __name__ == '__main__':
     BIN, WORK = sys.argv[1:]
     SHOTS = os.path.join(os.path.dirname(os.path.abspath(WORK)), 'screenshots')
-    WINSPY = os.path.join(BIN, '..', 'tests', 'winspy.exe')  # built from winspy.cpp
     os.makedirs(SHOTS, exist_ok=True)
     try:
         journey()

@@ -28,10 +28,15 @@ TEST(CalculatorWindow, EvaluatesRecordsHoldsItsMinimumAndGivesBackWhatItTakes) {
     SetFakeClock({2023, 9, 5, 10, 20});
     ClockThread clock;
     HWND calc = Opened(clock.Window(), WM_LBUTTONDBLCLK, MK_LBUTTON, CALCULATORTITLE);
-    // No owner; the history box H - 64 units high from the start, not the template's 40.
+    // No owner; the keys go to the input at once; the history box H - 64 units high from the start, not the
+    // template's 40.
     const auto [width, height] = units(calc, WindowRect(calc));
-    EXPECT_EQ(std::make_pair(GetWindow(calc, GW_OWNER), units(calc, WindowRect(GetDlgItem(calc, ID_CALC_HISTORY)))),
-              std::make_pair(HWND(nullptr), std::make_pair(width - 9, height - 64)));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(calc, nullptr), &gui);
+    EXPECT_EQ(std::make_tuple(GetWindow(calc, GW_OWNER), gui.hwndFocus,
+                              units(calc, WindowRect(GetDlgItem(calc, ID_CALC_HISTORY)))),
+              std::make_tuple(HWND(nullptr), GetDlgItem(calc, ID_CALC_INPUT), std::make_pair(width - 9, height - 64)));
 
     HGLOBAL clip = GlobalAlloc(GMEM_MOVEABLE, 7);  // what Ctrl+V pastes; the clipboard takes movable memory
     memcpy(GlobalLock(clip), "12*3\r\n", 7);
