@@ -73,12 +73,6 @@ class Clock:  # a copy of the clock in a fresh folder of its own, so its setting
         run('xdotool', 'mousemove', *point, 'click', '--repeat', times, '--delay', 80, button)
         return point
 
-    def menu(self, *keys):  # opens the appearance menu with a right click and walks it with the keyboard
-        untitled = set(windows(''))  # Wine shows the menu as an untitled X window
-        self.click('time', button=3)
-        check(wait_for(lambda: set(windows('')) - untitled), 'a right click on the clock showed no menu')
-        run('xdotool', 'key', '--delay', 60, *keys, 'Return')
-
 
 def shot(name):
     run('import', '-window', 'root', os.path.join(SHOTS, f'journey-en-{name}.png'))
@@ -137,7 +131,10 @@ def journey():
     check(saved() == '205', f"after 5 wheel steps down from 255 and the session's end the file holds {saved()}")
 
     check(geometry(clock.start()) == moved, f'started again at {geometry(clock.window)}, left at {moved}')
-    clock.menu('Up')  # Exit, the last item
+    untitled = set(windows(''))  # Wine shows the menu as an untitled X window
+    clock.click('time', button=3)
+    check(wait_for(lambda: set(windows('')) - untitled), 'a right click on the clock showed no menu')
+    run('xdotool', 'key', '--delay', 60, 'Up', 'Return')  # "Exit", the last item
     check(clock.ended() == 0, '"Exit" from the menu did not end the clock with exit code 0')
 
     inode = lambda: {e.name: e.inode() for e in os.scandir(clock.folder)}.get(os.path.basename(clock.ini))
