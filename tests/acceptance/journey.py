@@ -118,8 +118,9 @@ def journey():
     check(wait_for(lambda: not windows(CALENDAR)), 'Escape did not close the calendar')
 
     clock.click('time', times=2)  # one calculator, which has the keys (inside it, its input: the in-process test's)
-    focused = lambda: windows(CALC) == [int(run('xdotool', 'getwindowfocus'))]
-    check(wait_for(focused), f'a double click on the time opened {len(windows(CALC))} calculators, focused: {focused()}')
+    focus = lambda: int(run('xdotool', 'getwindowfocus'))
+    check(wait_for(lambda: windows(CALC) == [focus()]), f'a double click on the time opened calculators {windows(CALC)}'
+          f' and left the keyboard with window {focus()}')
     shot('calculator')
 
     # Five wheel steps down, then the session ends with the calculator and the calendar open.
