@@ -4,13 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <tuple>
-#include <vector>
 
-#include "appearance/appearancemenu.h"
-#include "appearance/settingsio.h"
-#include "clock/clockwindow.h"
 #include "core/windowgeometry.h"
 #include "language/language.h"
 #include "tests/support/winharness.h"

@@ -7,7 +7,6 @@
 
 #include "calculator/calculate.h"
 #include "calculator/calculatorwindow.h"
-#include "clock/clockwindow.h"
 #include "core/windowgeometry.h"
 #include "tests/support/winharness.h"
 

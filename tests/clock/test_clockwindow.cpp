@@ -1,10 +1,8 @@
 // The clock window of this process: when its labels are rewritten, on a clock the test controls; without its timer.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <tuple>
 
-#include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
 
 namespace {

@@ -6,13 +6,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <tuple>
 
-#include "appearance/appearancemenu.h"
 #include "appearance/transparencydialog.h"
 #include "calculator/calculatorwindow.h"
-#include "clock/clockwindow.h"
 #include "core/dialogunits.h"
 #include "core/windowgeometry.h"
 #include "dates/calendar.h"

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "clock/clockwindow.h"
 #include "dates/calendar.h"
 #include "language/language.h"
 #include "tests/support/winharness.h"

@@ -2,9 +2,6 @@
 // handed to the shell once the box is closed. (Its version block is read from the files by tests/resources.)
 #include <gtest/gtest.h>
 
-#include <atomic>
-
-#include "appearance/appearancemenu.h"
 #include "language/aboutbox.h"
 #include "language/abouttext.h"
 #include "tests/support/winharness.h"

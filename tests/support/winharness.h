@@ -1,14 +1,21 @@
 // Helpers for the tests that drive real windows under Wine: the clock window, its clock and its settings file.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
 #include <deque>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "appearance/appearancemenu.h"
+#include "appearance/settingsfile.h"
+#include "appearance/settingsio.h"
+#include "clock/clockwindow.h"
 #include "dates/dates.h"
 
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000) {  // false: it still fails
@@ -29,7 +36,19 @@ inline RECT WindowRect(HWND window) {
 }
 
 // A visible top-level window of this process with this title (any dialog when null) other than `except`.
-HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000);
+inline HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000) {
+    const auto wanted = [&](HWND w) {
+        DWORD id = 0;  // of the window's process
+        GetWindowThreadProcessId(w, &id);
+        return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && (!title || LabelText(w, 0) == title);
+    };
+    HWND w = nullptr;
+    const auto found = [&] {  // each time from the top
+        while ((w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title)) && !wanted(w)) continue;
+        return w != nullptr;
+    };
+    return WaitUntil(found, timeoutMs) ? w : nullptr;
+}
 
 inline HWND Opened(HWND from, UINT msg, WPARAM wparam, const char* title) {  // the window `msg` to `from` opens
     return PostMessageA(from, msg, wparam, 0) ? WaitWindow(title, from) : nullptr;
@@ -39,13 +58,50 @@ inline bool Closed(HWND window, UINT msg, WPARAM wparam) {  // whether the windo
     return IsWindow(window) && PostMessageA(window, msg, wparam, 0) && WaitUntil([&] { return !IsWindow(window); });
 }
 
-void Click(POINT screen, WORD held = 0);                      // a real left click, with a key held
-std::vector<COLORREF> ClientPixels(HWND window, SIZE& size);  // as the screen shows them, row after row
+inline void Click(POINT screen, WORD held = 0) {  // a real left click, with a key held
+    SetCursorPos(screen.x, screen.y);
+    if (held) keybd_event(held, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    if (held) keybd_event(held, 0, KEYEVENTF_KEYUP, 0);
+}
 
-std::string SettingsPath();                    // of the clock this program runs, by the product's path rule
-void WriteSettings(const std::string& bytes);  // "" deletes it
-std::string ReadSettings();
-std::string SettingValue(const char* section, const char* key);  // "<none>" when absent
+inline std::vector<COLORREF> ClientPixels(HWND window, SIZE& size) {  // as the screen shows them, row after row
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    size = {r.right - r.left, r.bottom - r.top};
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    COLORREF* bits = nullptr;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, size.cx, size.cy, screen, r.left, r.top, SRCCOPY);
+    std::vector<COLORREF> pixels(bits, bits + size.cx * size.cy);
+    DeleteDC(memory), DeleteObject(bitmap), ReleaseDC(nullptr, screen);
+    for (COLORREF& p : pixels) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));  // a DIB holds 0x00RRGGBB
+    return pixels;
+}
+
+inline std::string SettingsPath() {  // of the clock this program runs, by the product's path rule
+    char path[MAX_PATH];
+    return SETTINGSFILEPATH(std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH)), CLOCKTITLE);
+}
+
+inline void WriteSettings(const std::string& bytes) {  // "" deletes it
+    SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(SettingsPath().c_str());
+    if (!bytes.empty()) std::ofstream(SettingsPath(), std::ios::binary) << bytes;
+}
+
+inline std::string ReadSettings() {
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(SettingsPath(), std::ios::binary).rdbuf()), {});
+}
+
+inline std::string SettingValue(const char* section, const char* key) {  // "<none>" when absent
+    char buffer[300];
+    GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, SettingsPath().c_str());
+    return buffer;
+}
 
 // The clock window of this process, run by SHOWCLOCKWINDOW on a thread of its own (after `first`, on that
 // thread); ready once shown and its first save written. A clock that does not come up fails the test.
@@ -54,10 +110,22 @@ class ClockThread {
     HWND window_ = nullptr;
 
 public:
-    explicit ClockThread(const std::function<void()>& first = {});
-    ~ClockThread();  // closes it as Alt+F4 does
+    explicit ClockThread(const std::function<void()>& first = {}) {
+        const unsigned saves = APPEARANCESAVECOUNT;
+        CLOCKAPPEARANCE.Window = nullptr;
+        thread_ = std::thread([first] {
+            if (first) first();
+            SHOWCLOCKWINDOW(nullptr);
+        });
+        WaitUntil([&] { return (window_ = CLOCKAPPEARANCE.Window) && APPEARANCESAVECOUNT != saves; }, 10000);
+        if (!window_) ADD_FAILURE() << "the clock window did not come up";
+    }
+    ~ClockThread() {  // closes it as Alt+F4 does
+        if (IsWindow(window_)) PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        thread_.join();
+    }
     HWND Window() const { return window_; }
-    bool Exit();  // "Exit" from the menu; true once the window is gone
+    bool Exit() { return Closed(window_, WM_COMMAND, IDM_EXIT); }  // "Exit" from the menu; true once the window is gone
 };
 
 inline void SetFakeClock(const LocalClock& now) {  // the clock's time source (LOCALCLOCKSOURCE) from here on

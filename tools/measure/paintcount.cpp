@@ -2,11 +2,9 @@
 // runs idle on the real clock: paintcount [SECONDS] (default 125).
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
-#include "clock/clockwindow.h"
 #include "tests/support/winharness.h"
 
 namespace {
