@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.." || exit 2
 . tools/common.sh
 # The aim is 40 and 35 %; these ceilings are where the suite stands with one
 # test for each behaviour (README, "Tests"): a new test makes room for itself.
-TESTS_CEILING=46  # per cent of the product, all test code
-CPP_CEILING=38    # per cent of the product, the C++ of it
+TESTS_CEILING=45  # per cent of the product, all test code
+CPP_CEILING=37    # per cent of the product, the C++ of it
 
 files() { git ls-files --cached --others --exclude-standard "$@"; }
 lines() { xargs -r cat | grep -c -v '^[[:space:]]*$'; }
