@@ -115,6 +115,10 @@ void applyWindowModes(AppearanceRecord& record) {
 }
 
 void initialise(AppearanceRecord& record) {
+    // A clock started with administrator rights (by an elevated installer, say)
+    // would not hear of a restarted taskbar otherwise: Windows keeps that
+    // message from elevated windows unless they let it in.
+    ChangeWindowMessageFilterEx(record.Window, taskbarCreated(), MSGFLT_ALLOW, nullptr);
     BUILDAPPEARANCEMENUS(record);
     APPEARANCESETTINGS("get", record);
     applyWindowModes(record);
@@ -293,10 +297,15 @@ INT_PTR APPEARANCEHANDLER(AppearanceRecord& record, UINT msg, WORD commandId, WP
         break;
     case WM_COMMAND: command(record, commandId); break;
     case WM_ENDSESSION:
-        // The session ends (log-off, shutdown): the process may be ended
-        // without WM_DESTROY, so what changed since the last save is saved
-        // now. WM_QUERYENDSESSION gets the default answer, yes, at once.
-        if (wparam) APPEARANCESETTINGS("save", record);
+        // An installer or an update closing the clock (the Restart Manager)
+        // asks it to save and end: it ends as "Exit" does. When the session
+        // itself ends (log-off, shutdown) the process may be ended without
+        // WM_DESTROY, so what changed since the last save is saved now.
+        // WM_QUERYENDSESSION gets the default answer, yes, at once.
+        if (wparam && (lparam & ENDSESSION_CLOSEAPP))
+            command(record, IDM_EXIT);
+        else if (wparam)
+            APPEARANCESETTINGS("save", record);
         break;
     case WM_DESTROY: cleanUp(record); break;
     default:

@@ -158,3 +158,8 @@ std::array<int32_t, 4> SAVEDCOORDS(const AppearanceSettings& settings, const std
     return {SATURATED32(int64_t{settings.Left} + CAPTIONWIDTH), SATURATED32(int64_t{settings.Top} + v),
             SATURATED32(int64_t{settings.Width} + CAPTIONWIDTH), SATURATED32(int64_t{settings.Height} + v)};
 }
+
+uint32_t SAVEDATTRIBUTES(std::optional<uint32_t> before, uint32_t now) {
+    constexpr uint32_t userSet = FILEHIDDEN | FILESYSTEM;
+    return (now & ~(userSet | FILENORMAL)) | (before.value_or(now) & userSet) | FILEARCHIVE;
+}

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "appearance/appearancesettings.h"
@@ -63,3 +64,16 @@ void STORESETTING(AppearanceSettings& settings, std::size_t index, const std::st
 // The Coord values to save: the record's geometry plus the caption allowance
 // when the title bar is shown, else the window's own values.
 std::array<int32_t, 4> SAVEDCOORDS(const AppearanceSettings& settings, const std::array<int32_t, 4>& window);
+
+// The file attributes a save deals with, numbered as the platform numbers them.
+constexpr uint32_t FILEREADONLY = 0x01;
+constexpr uint32_t FILEHIDDEN = 0x02;
+constexpr uint32_t FILESYSTEM = 0x04;
+constexpr uint32_t FILEARCHIVE = 0x20;
+constexpr uint32_t FILENORMAL = 0x80;  // no other attribute; valid only alone
+
+// The attributes the settings file is given after a save, from those it had
+// before (none when only a copy of it was there) and those it has now: hidden
+// and system as the user set them, and the archive bit set, as on any file
+// that changed, so that backups that clear it copy the new settings.
+uint32_t SAVEDATTRIBUTES(std::optional<uint32_t> before, uint32_t now);

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
 #include "appearance/settingsfile.h"
+#include "core/win32handles.h"
 #include "core/windowgeometry.h"
 
 std::atomic<unsigned> APPEARANCESAVECOUNT{0};
+ProfileWriter SETTINGSWRITE = WritePrivateProfileStringA;
 FileReplacer SETTINGSREPLACE = ReplaceFileA;
 FileMover SETTINGSMOVE = MoveFileExA;
 
@@ -33,70 +36,158 @@ void readSettings(AppearanceRecord& record, const std::string& path, const std::
     }
 }
 
-void writeSettings(const AppearanceRecord& record, const std::string& path, const std::array<int32_t, 4>& window,
+// False as soon as a key cannot be written (a full disk, a quota, a refusal):
+// the target then lacks the keys that follow.
+bool writeSettings(const AppearanceRecord& record, const std::string& path, const std::array<int32_t, 4>& window,
                    bool withCoords) {
     const auto& keys = SETTINGSKEYS();
     const std::array<int32_t, 4> coords = SAVEDCOORDS(record, window);
     for (std::size_t i = withCoords ? 0 : COORDKEYS; i < keys.size(); ++i)
-        WritePrivateProfileStringA(keys[i].Section, keys[i].Key.c_str(), SETTINGTEXT(record, i, coords).c_str(),
-                                   path.c_str());
+        if (!SETTINGSWRITE(keys[i].Section, keys[i].Key.c_str(), SETTINGTEXT(record, i, coords).c_str(), path.c_str()))
+            return false;
+    return true;
 }
 
 std::string copyOf(const std::string& path) { return path + ".tmp"; }
+
+std::optional<DWORD> attributesOf(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a == INVALID_FILE_ATTRIBUTES ? std::nullopt : std::optional<DWORD>(a);
+}
+
+static_assert(FILEREADONLY == FILE_ATTRIBUTE_READONLY && FILEHIDDEN == FILE_ATTRIBUTE_HIDDEN &&
+              FILESYSTEM == FILE_ATTRIBUTE_SYSTEM && FILEARCHIVE == FILE_ATTRIBUTE_ARCHIVE &&
+              FILENORMAL == FILE_ATTRIBUTE_NORMAL);
+
+// Hidden and system as the user set them, the archive bit as on any changed
+// file: a move, and Wine's replace (unlike Windows'), give the file the copy's
+// attributes, and Windows' replace gives it the old file's archive bit.
+void carryAttributes(const std::string& path, std::optional<DWORD> before) {
+    const std::optional<DWORD> now = attributesOf(path);
+    if (!now) return;
+    const DWORD wanted = SAVEDATTRIBUTES(before, *now);
+    if (wanted != *now) SetFileAttributesA(path.c_str(), wanted);
+}
 
 bool moveIntoPlace(const std::string& copy, const std::string& path) {
     return SETTINGSMOVE(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-// What the user set on the file stays set, whichever way a save wrote it: a
-// move, and Wine's replace (unlike Windows'), give the file the copy's attributes.
-constexpr DWORD CARRIEDATTRIBUTES = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+// A virus scanner, an indexer or a sync client often holds a file that was
+// just written open for a moment, without delete sharing; neither a replace
+// nor a move can take its name then. Asked first, so that no replace is tried
+// in vain (Wine's leaves an empty file behind each time).
+bool heldOpen(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(h);
+    return false;
+}
 
-void carryAttributes(const std::string& path, DWORD before) {
-    const DWORD now = GetFileAttributesA(path.c_str());
-    if (now == INVALID_FILE_ATTRIBUTES || (now & CARRIEDATTRIBUTES) == (before & CARRIEDATTRIBUTES)) return;
-    const DWORD wanted = (now & ~(CARRIEDATTRIBUTES | FILE_ATTRIBUTE_NORMAL)) | (before & CARRIEDATTRIBUTES);
-    SetFileAttributesA(path.c_str(), wanted ? wanted : FILE_ATTRIBUTE_NORMAL);
+std::optional<std::string> fileBytes(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    const UniqueHandle file(h);
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    return bytes;
+}
+
+// The copy's bytes written over the file, which a holder that shares reading
+// and writing allows. The new length is taken first, so that a disk too full
+// for it leaves the file as it was rather than half rewritten.
+bool writeInPlace(const std::string& copy, const std::string& path) {
+    const std::optional<std::string> bytes = fileBytes(copy);
+    if (!bytes || bytes->size() > MAXDWORD) return false;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const UniqueHandle file(h);
+    LARGE_INTEGER size{}, length{}, start{};
+    length.QuadPart = static_cast<LONGLONG>(bytes->size());
+    if (!GetFileSizeEx(h, &size)) return false;
+    if (length.QuadPart > size.QuadPart && !(SetFilePointerEx(h, length, nullptr, FILE_BEGIN) && SetEndOfFile(h)))
+        return false;
+    DWORD written = 0;
+    return SetFilePointerEx(h, start, nullptr, FILE_BEGIN) &&
+           WriteFile(h, bytes->data(), static_cast<DWORD>(bytes->size()), &written, nullptr) &&
+           written == bytes->size() && SetEndOfFile(h) && FlushFileBuffers(h);
+}
+
+// Puts the finished copy in the file's place: the replace, or the move where
+// the file is gone, tried again while a name is held. Should that last, the
+// file is written in place. False when the copy is still all that holds the
+// newest settings; a start that finds no file then reads it.
+bool placeCopy(const std::string& copy, const std::string& path) {
+    const ULONGLONG deadline = GetTickCount64() + SETTINGSPLACEMENTMS;
+    for (;;) {
+        const bool hasFile = FILEEXISTS(path);
+        if (!heldOpen(copy) && !(hasFile && heldOpen(path))) {
+            if (hasFile &&
+                SETTINGSREPLACE(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+                return true;
+            if (moveIntoPlace(copy, path)) return true;
+        }
+        if (GetTickCount64() >= deadline) break;
+        Sleep(100);
+    }
+    if (!writeInPlace(copy, path)) return false;
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(copy.c_str());
+    return true;
 }
 
 // The keys are written into a copy beside the file, which then replaces it
 // in one step: a save cut short (the process killed, the power gone) leaves
-// either the old file or the new one, never a truncated mix. Keys the clock
-// does not know travel with the copy, and the platform's replace keeps the
-// file's identity. Where no copy can be made, the file is written in place.
+// either the old file or the new one, never a truncated mix, and a write
+// refused part-way leaves the file as it was. Keys the clock does not know
+// travel with the copy, and the platform's replace keeps the file's identity.
+// Where no copy can be made, the file is written in place.
 void saveSettings(const AppearanceRecord& record) {
     const std::string path = SETTINGSFILEOF(record), copy = copyOf(path);
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    const bool hadFile = attributes != INVALID_FILE_ATTRIBUTES;
+    const std::optional<DWORD> fileAttributes = attributesOf(path);
     // A read-only file stays as it is, as a write in place would leave it.
-    if (hadFile && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    if (fileAttributes && (*fileAttributes & FILE_ATTRIBUTE_READONLY)) return;
     const std::array<int32_t, 4> window = windowValues(record.Window);
     const bool withCoords = !IsZoomed(record.Window) && !IsIconic(record.Window);
-    bool viaCopy = copy.size() < MAX_PATH;
-    if (viaCopy) {
+    // The attributes the user set: the file's, or, where a copy is all there
+    // is, the copy's, which a save gives the file's hidden and system bits.
+    std::optional<DWORD> carried = fileAttributes;
+    bool viaCopy = copy.size() < MAX_PATH, newestInCopy = false;
+    if (viaCopy && fileAttributes) {
         SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (hadFile) {
-            DeleteFileA(copy.c_str());  // left over from a save that was cut short
-            viaCopy = !FILEEXISTS(copy) && CopyFileA(path.c_str(), copy.c_str(), FALSE) &&
-                      SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-        } else {
-            // Without the file, a copy that is there holds the newest settings
-            // (a replace cut short, or one whose rename failed): it is written
-            // over, never thrown away.
-            const DWORD held = GetFileAttributesA(copy.c_str());
-            viaCopy = held == INVALID_FILE_ATTRIBUTES || !(held & FILE_ATTRIBUTE_DIRECTORY);
+        DeleteFileA(copy.c_str());  // left over from a save that was cut short
+        viaCopy = !FILEEXISTS(copy) && CopyFileA(path.c_str(), copy.c_str(), FALSE) &&
+                  SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    } else if (viaCopy) {
+        // Without the file, a copy that is there holds the newest settings
+        // (a replace cut short, or one whose rename failed): it is written
+        // over, never thrown away.
+        const std::optional<DWORD> held = attributesOf(copy);
+        viaCopy = !held || !(*held & FILE_ATTRIBUTE_DIRECTORY);
+        newestInCopy = held && viaCopy;
+        if (newestInCopy) {
+            carried = held;
+            SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
     }
-    writeSettings(record, viaCopy ? copy : path, window, withCoords);
+    const bool written = writeSettings(record, viaCopy ? copy : path, window, withCoords);
     if (viaCopy) {
-        const bool placed = (hadFile && SETTINGSREPLACE(path.c_str(), copy.c_str(), nullptr,
-                                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
-                            moveIntoPlace(copy, path);
-        // A replace that fails may already have taken the file away: then the
-        // copy is all there is, and the next start puts it in place.
-        if (!placed && FILEEXISTS(path)) DeleteFileA(copy.c_str());
+        // The copy carries the file's hidden and system bits: whichever way it
+        // takes the file's place, or a start takes it after a save cut short,
+        // they stay.
+        if (carried) SetFileAttributesA(copy.c_str(), SAVEDATTRIBUTES(carried, FILE_ATTRIBUTE_NORMAL));
+        if (!written && !newestInCopy) {
+            SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(copy.c_str());
+        }
+        if (!written || !placeCopy(copy, path)) return;
     }
-    if (hadFile) carryAttributes(path, attributes);
+    carryAttributes(path, carried);
 }
 
 // Where the platform's replace is not one step (Wine moves the old file aside

@@ -18,12 +18,20 @@ bool FILEEXISTS(const std::string& path);
 // The settings file of the record's window, from the executable and its current title.
 std::string SETTINGSFILEOF(const AppearanceRecord& record);
 
-// Where a save's copy takes the file's place: the platform's calls, unless a
-// test build makes them fail as a name held for a moment by a scanner would.
+// How a save writes each key and how its copy takes the file's place: the
+// platform's calls, unless a test makes them fail as a full disk, or a name
+// held for a moment by a scanner, would.
+using ProfileWriter = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, LPCSTR);
 using FileReplacer = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
 using FileMover = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+extern ProfileWriter SETTINGSWRITE;
 extern FileReplacer SETTINGSREPLACE;
 extern FileMover SETTINGSMOVE;
+
+// How long a save tries again to put its copy in place while the file or the
+// copy is held open without delete sharing; then it writes the file in place.
+// Well inside the few seconds that the end of a session allows.
+constexpr DWORD SETTINGSPLACEMENTMS = 2000;
 
 // Number of saves this process has made or attempted, for the tests that
 // watch the clock from another thread.

@@ -13,7 +13,24 @@ namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 
+namespace {
+
+// The clock is a portable program, run from Downloads or a shared folder where
+// anyone may have left a DLL: the system libraries it loads look for their own
+// dependencies in the system folder only, not in the program's. Windows 7
+// without its update lacks the call; there the search stays as it was.
+void searchSystemFolderOnly() {
+    using SetDirectories = BOOL WINAPI(DWORD);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto* set = reinterpret_cast<SetDirectories*>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show) {
+    searchSystemFolderOnly();  // before anything else loads
     CoInitialize(nullptr);
     // The classes of the standard set; of them the clock uses the trackbar, and
     // the calendar's month control is made available when it opens.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -186,5 +187,29 @@ TEST(TrackbarRules, EveryRequest) {
 }
 
 // clang-format on
+
+TEST(SettingsFile, AttributesAfterASave) {
+    // Hidden and system as the user set them, whatever the save's copy had; the archive bit always set, so that a
+    // backup that cleared it copies the new settings. Without the file, the copy's own bits are the user's.
+    constexpr uint32_t NONE = 0, H = FILEHIDDEN, S = FILESYSTEM, A = FILEARCHIVE, N = FILENORMAL;
+    struct Row {
+        const char* what;
+        std::optional<uint32_t> before;
+        uint32_t now, after;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"a hidden file a backup had copied",        H,            N,     H | A},
+        {"a hidden system file, copy moved in",      H | S | A,    A,     H | S | A},
+        {"a plain file keeps no hidden bit",         A,            H | A, A},
+        {"a file whose archive bit a backup cleared", N,           N,     A},
+        {"recovered: the copy's own bits",           std::nullopt, H | S, H | S | A},
+        {"recovered plain copy",                     std::nullopt, N,     A},
+        {"other bits stay as they are",              NONE,         0x2000, 0x2000 | A},
+    };
+    // clang-format on
+    for (const Row& r : rows)
+        EXPECT_EQ(SAVEDATTRIBUTES(r.before, r.now), r.after) << r.what << std::hex << ": now 0x" << r.now;
+}
 
 }  // namespace

@@ -220,54 +220,118 @@ TEST(AppearanceWindow, SettingsFilesLoadAndSaveAndFontsFollowTheChoice) {
     EXPECT_EQ(allValue("Transparency") + allValue("Mine") + SettingValue("Coord", "Top"), "255kept7");
 }
 
-TEST(AppearanceWindow, ChosenSettingsComeBackThroughSavesThatReplaceTheFileInOneStep) {
-    // Chosen settings come back and are saved as they were, a key the clock does not know kept; CustomColorC00, left
-    // out, is written at the end. With both see-through flags set the background is the colour key.
+// Refusals left for the seams below: a name held for a moment by a scanner.
+int Refusals = 0;
+BOOL WINAPI replaceHeldAMoment(LPCSTR a, LPCSTR b, LPCSTR c, DWORD d, LPVOID e, LPVOID f) {
+    return Refusals-- > 0 ? FALSE : ReplaceFileA(a, b, c, d, e, f);
+}
+BOOL WINAPI moveHeldAMoment(LPCSTR from, LPCSTR to, DWORD flags) {
+    return Refusals-- > 0 ? FALSE : MoveFileExA(from, to, flags);
+}
+// A move refused while a scanner holds the name, for good.
+BOOL WINAPI moveRefused(LPCSTR, LPCSTR, DWORD) { return FALSE; }
+BOOL WINAPI replaceRefused(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) { return FALSE; }
+BOOL WINAPI diskFullAtFontName(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+    return std::string(key) == "FontName" ? FALSE : WritePrivateProfileStringA(section, key, value, file);
+}
+
+TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
+    // Chosen settings come back; a change made last (not on top) is saved at the end, a key the clock does not know
+    // kept and CustomColorC00, left out, written at the end. With both see-through flags the background is the key.
     std::string chosen =
         "[Coord]\r\nLeft=150\r\nTop=140\r\nWidth=140\r\nHeight=80\r\n[All]\r\nOnTop=1\r\nCaption=0\r\nTaskBar=0\r\n"
         "SysTray=0\r\nTransparency=200\r\nFgndTrspt=1\r\nBgndTrspt=1\r\nFgndCol=255\r\nBgndCol=16777215\r\n"
         "FontName=Courier New\r\nFontSize=10.5\r\nFontAttr=2\r\nMine=kept\r\n[Custom]\r\n";
     for (int i = 101; i < 116; ++i)
         chosen += "CustomColorC" + std::to_string(i).substr(1) + "=-" + std::to_string(i) + "\r\n";
-    const std::string saved = chosen + "CustomColorC00=0\r\n", tmp = SettingsPath() + ".tmp";
+    std::string saved = chosen + "CustomColorC00=0\r\n";
+    saved.replace(saved.find("OnTop=1"), 7, "OnTop=0");
+    const std::string tmp = SettingsPath() + ".tmp";
     constexpr DWORD HIDDEN = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, NORMAL = FILE_ATTRIBUTE_NORMAL,
                     KEPT = HIDDEN | FILE_ATTRIBUTE_READONLY;
     // ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup: the file gone, the copy not in place.
     const FileReplacer takesTheFileAndFails = [](LPCSTR file, auto...) -> BOOL { return !DeleteFileA(file); };
-    const auto fails = [](auto...) -> BOOL { return FALSE; };  // a move fails while a scanner holds the name
-    // Each: the case, what holds the .tmp name (nothing, a stale file, a folder, the file itself), the attributes, and
-    // the replace and the move, both as the platform's again once a clock has ended.
-    const std::tuple<const char*, char, DWORD, FileReplacer, FileMover> cases[] = {
-        {"the file replaced by its new copy", ' ', NORMAL, ReplaceFileA, MoveFileExA},
-        {"a stale .tmp from a save cut short", 'f', NORMAL, ReplaceFileA, MoveFileExA},
-        {"a folder holds the .tmp name: written in place", 'd', HIDDEN, ReplaceFileA, MoveFileExA},
-        {"killed inside a replace that moves the file aside: its copy kept", 'c', NORMAL, ReplaceFileA, MoveFileExA},
-        {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY, ReplaceFileA, MoveFileExA},
-        {"a hidden system file stays so when replaced", ' ', HIDDEN, ReplaceFileA, MoveFileExA},
-        {"and when moved into place, without a replace", ' ', HIDDEN, fails, MoveFileExA},
-        {"a replace takes the file and fails, the move too: the copy kept", ' ', NORMAL, takesTheFileAndFails, fails},
-        {"only the copy, which cannot be moved into place: read from it", 'c', NORMAL, ReplaceFileA, fails}};
-    for (const auto& [what, holder, attributes, replace, move] : cases) {
-        SCOPED_TRACE(what);
+    struct Row {
+        const char* what;
+        char holder;  // of the .tmp name: ' ' nothing, 'f' a stale file, 'd' a folder, 'c' the file itself; or of the
+                      // file, opened without delete sharing as the clock ends: 'o' for 1 s, 'O' for 4 s
+        DWORD attributes = NORMAL;
+        FileReplacer replace = ReplaceFileA;  // both as the platform's again once a clock has ended
+        FileMover move = MoveFileExA;
+        ProfileWriter writer = WritePrivateProfileStringA;
+        bool byInstaller = false;  // ended by the Restart Manager instead of "Exit"
+    };
+    const Row rows[] = {
+        {"the file replaced by its new copy", ' '},
+        {"a stale .tmp from a save cut short", 'f'},
+        {"a folder holds the .tmp name: written in place", 'd', HIDDEN},
+        {"killed inside a replace that moves the file aside: its copy kept", 'c'},
+        {"a read-only file is left as it is", ' ', FILE_ATTRIBUTE_READONLY},
+        {"a hidden system file stays so when replaced", ' ', HIDDEN},
+        {"and when moved into place, without a replace", ' ', HIDDEN, replaceRefused},
+        {"a replace takes the file and fails, the move too: written from the copy", ' ', HIDDEN, takesTheFileAndFails,
+         moveRefused},
+        {"only the copy, which cannot be moved into place: read from it", 'c', HIDDEN, ReplaceFileA, moveRefused},
+        {"a replace and a move refused a moment, then placed", ' ', NORMAL, replaceHeldAMoment, moveHeldAMoment},
+        {"a replace and a move refused for good: written in place", ' ', HIDDEN, replaceRefused, moveRefused},
+        {"a key refused (a full disk): the file as it was", ' ', NORMAL, ReplaceFileA, MoveFileExA, diskFullAtFontName},
+        {"the file held open for a second by a scanner", 'o', HIDDEN},
+        {"held open for four seconds: written in place", 'O'},
+        {"closed by an installer, which asks it to save and end", ' ', NORMAL, ReplaceFileA, MoveFileExA,
+         WritePrivateProfileStringA, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
         WriteSettings(chosen);
-        if (holder == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
-        if (holder == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
-        if (holder == 'c') MoveFileA(SettingsPath().c_str(), tmp.c_str());
-        SetFileAttributesA(SettingsPath().c_str(), attributes);
-        SETTINGSREPLACE = replace, SETTINGSMOVE = move;
-        for (int run = 0; run < (move == MoveFileExA ? 1 : 2); ++run) {  // failing, then as the platform is
+        if (row.holder == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
+        if (row.holder == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
+        if (row.holder == 'c') MoveFileA(SettingsPath().c_str(), tmp.c_str());
+        SetFileAttributesA((row.holder == 'c' ? tmp : SettingsPath()).c_str(), row.attributes);
+        SETTINGSREPLACE = row.replace, SETTINGSMOVE = row.move, SETTINGSWRITE = row.writer;
+        // A placement that fails for good is followed by a clock with the platform's calls.
+        const int runs = row.move == moveRefused ? 2 : 1;
+        for (int run = 0; run < runs; ++run) {
             ClockThread clock;
-            EXPECT_EQ(windowUnits(Rec.Window), (Units{150, 140, 140, 80}));
-            EXPECT_TRUE(checked(IDM_TRANSPARENT_FONTS) && checked(IDM_TRANSPARENT_BACKGROUND));
-            EXPECT_EQ(layered(Rec.Window), std::make_tuple(RGB(255, 255, 255), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
-            EXPECT_TRUE(clock.Exit());
-            SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA;
+            HWND w = clock.Window();
+            ASSERT_NE(w, nullptr) << "no window titled " << CLOCKTITLE;
+            EXPECT_EQ(windowUnits(w), (Units{150, 140, 140, 80}));
+            EXPECT_TRUE(checked(IDM_TRANSPARENT_FONTS)) << "see-through text";
+            EXPECT_TRUE(checked(IDM_TRANSPARENT_BACKGROUND)) << "see-through background";
+            EXPECT_EQ(layered(w), std::make_tuple(RGB(255, 255, 255), 200, DWORD(LWA_COLORKEY | LWA_ALPHA)));
+            if (run + 1 < runs) {
+                EXPECT_TRUE(clock.Exit());
+                SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA, SETTINGSWRITE = WritePrivateProfileStringA;
+                continue;
+            }
+            SendMessageA(w, WM_COMMAND, IDM_ON_TOP, 0);
+            Refusals = 4;  // two rounds of a replace and a move
+            std::thread letGo;
+            if (row.holder == 'o' || row.holder == 'O') {
+                HANDLE scanner = CreateFileA(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             nullptr, OPEN_EXISTING, 0, nullptr);
+                ASSERT_NE(scanner, INVALID_HANDLE_VALUE) << "the scanner's open";
+                letGo = std::thread([scanner, held = row.holder == 'o' ? 1000 : 4000] {
+                    Sleep(held);
+                    CloseHandle(scanner);
+                });
+            }
+            if (row.byInstaller) {
+                EXPECT_TRUE(SendMessageA(w, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP)) << "the clock refused to end";
+                PostMessageA(w, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+                EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w); })) << "the clock still runs";
+            } else {
+                EXPECT_TRUE(clock.Exit());
+            }
+            if (letGo.joinable()) letGo.join();
+            SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA, SETTINGSWRITE = WritePrivateProfileStringA;
         }
-        // The key left out written, the unknown one kept, nothing of the stale copy; the file's attributes still set.
-        EXPECT_EQ(ReadSettings(), attributes & FILE_ATTRIBUTE_READONLY ? chosen : saved);
-        EXPECT_EQ(std::make_pair(GetFileAttributesA(SettingsPath().c_str()) & KEPT, GetFileAttributesA(tmp.c_str())),
-                  std::make_pair(attributes & KEPT,
-                                 holder == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES));
+        // Nothing of the stale copy; the file's attributes still set; no copy left beside it.
+        const bool unchanged = (row.attributes & FILE_ATTRIBUTE_READONLY) || row.writer == diskFullAtFontName;
+        EXPECT_EQ(ReadSettings(), unchanged ? chosen : saved);
+        EXPECT_EQ(GetFileAttributesA(SettingsPath().c_str()) & KEPT, row.attributes & KEPT) << "attributes kept";
+        EXPECT_EQ(GetFileAttributesA(tmp.c_str()),
+                  row.holder == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES)
+            << "what holds the .tmp name afterwards";
         RemoveDirectoryA(tmp.c_str());
     }
     WriteSettings("");
