@@ -20,7 +20,7 @@ if command -v clang-format >/dev/null; then
   (cd "$ORLO_ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror) || {
     echo "test.sh: sources not in the project's format (clang-format -i)"; failed=1; }
 fi
-# Each folder includes only the floors below it, in the README's order.
+# Each folder includes only the floors below it, in docs/architecture.md's order.
 "$ORLO_ROOT/tools/layering.sh" || failed=1
 (cd "$BUILD_DIR/native" && ctest --output-on-failure) || failed=1
 # A sanitizer's report aborts the test that made it.
