@@ -15,8 +15,11 @@ orlo_build_sanitize || exit 1
 orlo_build_win64 || exit 1
 
 failed=0
-# The sources keep the project's format (.clang-format), where clang-format is installed.
-if command -v clang-format >/dev/null; then
+# The sources keep the project's format (.clang-format); clang-format is one of
+# the packages installed above, and its absence fails the run rather than skip the check.
+if ! command -v clang-format >/dev/null; then
+  echo "test.sh: clang-format is missing, so the format check cannot run"; failed=1
+else
   (cd "$ORLO_ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror) || {
     echo "test.sh: sources not in the project's format (clang-format -i)"; failed=1; }
 fi

@@ -6,7 +6,7 @@ BUILD_DIR=${ORLO_BUILD_DIR:-$ORLO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 ORLO_PACKAGES="cmake make g++ python3 g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-utils
-  imagemagick xdotool googletest libgtest-dev libbenchmark-dev zip clang libclang-rt-14-dev"
+  imagemagick xdotool googletest libgtest-dev libbenchmark-dev zip clang libclang-rt-14-dev clang-format"
 
 # The floors of the house from the top down: the folders of the layering
 # table in docs/architecture.md, in its order.
