@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the format and layering checks, the
+# Builds everything and runs every test: the format, layering and link checks, the
 # native unit tests, the same with the sanitizers, a few seconds of each fuzz
 # target, then the Windows build's tests under Wine on a virtual X display of
 # their own (the windows in-process, at five display scales, and the user's
@@ -25,6 +25,8 @@ else
 fi
 # Each folder includes only the floors below it, in docs/architecture.md's order.
 "$ORLO_ROOT/tools/layering.sh" || failed=1
+# Every relative link in the README, CONTRIBUTING.md, CHANGELOG.md and docs/ resolves.
+"$ORLO_ROOT/tools/links.sh" || failed=1
 (cd "$BUILD_DIR/native" && ctest --output-on-failure) || failed=1
 # A sanitizer's report aborts the test that made it.
 (cd "$BUILD_DIR/native-sanitize" && ctest --output-on-failure) || failed=1
