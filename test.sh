@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the format and layering checks, the
+# Builds everything and runs every test: the format, layering and link checks, the
 # native unit tests, the same with the sanitizers, a few seconds of each fuzz
 # target, then the Windows build's tests under Wine on a virtual X display of
 # their own (the windows in-process, at five display scales, and the user's
@@ -15,13 +15,18 @@ orlo_build_sanitize || exit 1
 orlo_build_win64 || exit 1
 
 failed=0
-# The sources keep the project's format (.clang-format), where clang-format is installed.
-if command -v clang-format >/dev/null; then
+# The sources keep the project's format (.clang-format); clang-format is one of
+# the packages installed above, and its absence fails the run rather than skip the check.
+if ! command -v clang-format >/dev/null; then
+  echo "test.sh: clang-format is missing, so the format check cannot run"; failed=1
+else
   (cd "$ORLO_ROOT" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror) || {
     echo "test.sh: sources not in the project's format (clang-format -i)"; failed=1; }
 fi
-# Each folder includes only the floors below it, in the README's order.
+# Each folder includes only the floors below it, in docs/architecture.md's order.
 "$ORLO_ROOT/tools/layering.sh" || failed=1
+# Every relative link in the README, CONTRIBUTING.md, CHANGELOG.md and docs/ resolves.
+"$ORLO_ROOT/tools/links.sh" || failed=1
 (cd "$BUILD_DIR/native" && ctest --output-on-failure) || failed=1
 # A sanitizer's report aborts the test that made it.
 (cd "$BUILD_DIR/native-sanitize" && ctest --output-on-failure) || failed=1

@@ -6,15 +6,15 @@ BUILD_DIR=${ORLO_BUILD_DIR:-$ORLO_ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 ORLO_PACKAGES="cmake make g++ python3 g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-utils
-  imagemagick xdotool googletest libgtest-dev libbenchmark-dev zip clang libclang-rt-14-dev"
+  imagemagick xdotool googletest libgtest-dev libbenchmark-dev zip clang libclang-rt-14-dev clang-format"
 
-# The floors of the house from the top down: the folders of the README's
-# "Layout of the source" table, in its order.
+# The floors of the house from the top down: the folders of the layering
+# table in docs/architecture.md, in its order.
 orlo_floors() {
-  awk '/^## Layout of the source/ { inside = 1; next }
+  awk '/^## Layering table/ { inside = 1; next }
        /^## / { inside = 0 }
        inside && /^\| `/ { split($0, cell, "|"); gsub(/[` ]/, "", cell[3]); split(cell[3], path, "/"); print path[1] }' \
-    "$ORLO_ROOT/README.md" | awk '!seen[$0]++'
+    "$ORLO_ROOT/docs/architecture.md" | awk '!seen[$0]++'
 }
 
 # Installs the Debian packages that are missing (apt-get as root, else sudo).

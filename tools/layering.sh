@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tools/layering.sh: each folder of the product includes only its own files
 # and those of the folders below it. The floors, from the top down, are the
-# folders of the README's "Layout of the source" table, in its order. Prints
+# folders of the layering table in docs/architecture.md, in its order. Prints
 # every include that reaches up (or out of the product) and exits 1 if any.
 set -u
 cd "$(dirname "$0")/.." || exit 2
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.." || exit 2
 . tools/common.sh
 floors=$(orlo_floors)
 if [ "$(echo "$floors" | wc -w)" -lt 2 ]; then
-  echo "layering.sh: no floors found in README.md's \"Layout of the source\" table"
+  echo "layering.sh: no floors found in docs/architecture.md's \"Layering table\""
   exit 2
 fi
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Robustness of the real clock against killed saves and damaged settings files:
-soak runs, measured by hand (README, "Performance"), not run by ctest.
+soak runs, measured by hand (docs/performance.md), not run by ctest.
 
   robustness.py BIN_FOLDER WORK_FOLDER kills N     SIGKILL at random moments around saves
   robustness.py BIN_FOLDER WORK_FOLDER damaged N   start on N generated damaged files
