@@ -223,7 +223,7 @@ def main(argv):
     while argv and argv[0].startswith("--"):
         option = argv.pop(0)
         if option == "--ceiling":
-            ceiling = int(argv.pop(0))
+            ceiling = float(argv.pop(0))
         elif option == "--by-file":
             by_file = True
         elif option == "--":
@@ -244,11 +244,11 @@ def main(argv):
         for f, c in sorted(counts.items(), key=lambda fc: -fc[1]):
             print(f"{c:7} {f}")
     share = lambda part: 100 * part / product
-    limit = f" (at most {ceiling} %)" if ceiling is not None else ""
+    limit = f" (at most {ceiling:g} %)" if ceiling is not None else ""
     print(f"Test weight in tokens: test code {tests}, {share(tests):.1f} % of the product's {product}{limit};"
           f" of it C++ {cpp}, {share(cpp):.1f} %")
     if ceiling is not None and share(tests) > ceiling:
-        print(f"testweight: the test code is {share(tests):.1f} % of the product, above the ceiling of {ceiling} %:"
+        print(f"testweight: the test code is {share(tests):.1f} % of the product, above the ceiling of {ceiling:g} %:"
               " make room by removing a test of something a glance at the clock shows")
         return 1
     return 0
