@@ -3,4 +3,3 @@
 #include <windows.h>
 
 void SHOWABOUTBOX();
-
