@@ -56,6 +56,15 @@ INT_PTR CALLBACK clockDialogProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpar
     return answer;
 }
 
+// What the clock says before it ends when it cannot set its refresh timer.
+const char* noTimerText() {
+    return LANGTEXT(
+        "orlo clock n'a pas pu démarrer sa minuterie : l'heure affichée ne changerait plus.\r\n"
+        "Fermez quelques fenêtres ou programmes, puis relancez l'horloge.",
+        "orlo clock could not start its timer, so the time it shows would not change.\r\n"
+        "Close some windows or programs, then start the clock again.");
+}
+
 // The time label is rewritten only when its text changes, once a minute.
 // The date label follows whenever it no longer matches today, so a missed
 // "00:00" tick (clock set forward, a sleeping machine, a time-zone change)
@@ -82,7 +91,7 @@ INT_PTR CLOCKWINDOWPROC(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         ClockTimer = SETCLOCKTIMER(hwnd, ID_CLOCK_TIMER, CLOCK_TICK_MS, nullptr);
         if (!ClockTimer) ClockTimer = SETCLOCKTIMER(hwnd, ID_CLOCK_TIMER, CLOCK_TICK_MS, nullptr);
         if (!ClockTimer) {
-            MessageBoxA(hwnd, NOTIMERTEXT(), CLOCKTITLE, MB_OK | MB_ICONERROR);
+            MessageBoxA(hwnd, noTimerText(), CLOCKTITLE, MB_OK | MB_ICONERROR);
             PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         }
@@ -131,14 +140,6 @@ INT_PTR SHOWCLOCKWINDOW(HWND parent) {
     ShowWindow(hwnd, SW_SHOW);
     RUNWINDOWLOOP(hwnd);
     return 0;
-}
-
-const char* NOTIMERTEXT() {
-    return LANGTEXT(
-        "orlo clock n'a pas pu démarrer sa minuterie : l'heure affichée ne changerait plus.\r\n"
-        "Fermez quelques fenêtres ou programmes, puis relancez l'horloge.",
-        "orlo clock could not start its timer, so the time it shows would not change.\r\n"
-        "Close some windows or programs, then start the clock again.");
 }
 
 int ORLOCLOCKMAIN(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show) {

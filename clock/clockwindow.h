@@ -18,9 +18,6 @@ extern AppearanceRecord CLOCKAPPEARANCE;
 using TimerSetter = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
 extern TimerSetter SETCLOCKTIMER;
 
-// What the clock says before it ends when it cannot set its refresh timer.
-const char* NOTIMERTEXT();
-
 // Creates the clock window under `parent` (0), runs it and returns once it
 // has been destroyed.
 INT_PTR SHOWCLOCKWINDOW(HWND parent);
