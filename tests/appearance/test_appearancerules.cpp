@@ -63,9 +63,9 @@ TEST(SettingsFile, KeysMissingFromAFile) {
     // A key missing from a file takes its default: a file of only [Coord] loads these, unlike the clock's start values.
     AppearanceSettings s;
     for (std::size_t i = COORDKEYS; i < SETTINGSKEYCOUNT; ++i) STORESETTING(s, i, SETTINGSKEYS()[i].Default);
-    EXPECT_EQ((std::array<int, 11>{s.OnTop, s.Caption, s.TaskBar, s.SysTray, s.Transparency, s.FgndTrspt,
-                                   s.BgndTrspt, s.FgndCol, s.BgndCol, s.FontAttr, s.CustomColors[15]}),
-              (std::array<int, 11>{0, 1, 1, 0, 255, 0, 0, 0, 16777215, 0, 0}));
+    EXPECT_EQ((std::array<int, 12>{s.OnTop, s.Caption, s.TaskBar, s.SysTray, s.Transparency, s.FgndTrspt,
+                                   s.BgndTrspt, s.FgndCol, s.BgndCol, s.FontAttr, s.OverFullScreen, s.CustomColors[15]}),
+              (std::array<int, 12>{0, 1, 1, 0, 255, 0, 0, 0, 16777215, 0, 0, 0}));
     EXPECT_EQ(s.FontName + std::to_string(s.FontSize), "MS Sans Serif10.000000");
 }
 
