@@ -53,17 +53,17 @@ TEST(WindowPlace, StartWithWindowsFollowsTheRunKey) {
 
 bool topmost(HWND w) { return GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST; }
 
-// Whether the clock's band is `wanted` after a step: a change is waited for, a band that must stay is watched for a
-// second, the time the clock has to follow. This thread's own window gets its messages meanwhile.
-bool bandBecomes(HWND clock, bool wanted) {
-    const bool before = topmost(clock), moves = before != wanted;
-    const bool moved = WaitUntil(
+// Whether the clock is topmost after a step: a change to `wanted` is waited for, a band that must stay is watched for
+// a second, the time the clock has to follow. This thread's own window gets its messages meanwhile.
+bool topmostAfter(HWND clock, bool wanted) {
+    const bool before = topmost(clock);
+    WaitUntil(
         [&] {
             for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
             return topmost(clock) != before;
         },
-        moves ? 5000 : 1000);
-    return moved == moves;
+        before != wanted ? 5000 : 1000);
+    return topmost(clock);
 }
 
 TEST(WindowPlace, AnAlwaysOnTopClockStepsAsideForAFullScreenWindow) {
@@ -72,32 +72,36 @@ TEST(WindowPlace, AnAlwaysOnTopClockStepsAsideForAFullScreenWindow) {
     struct {
         const char* what;
         const char* settings;  // the [All] keys
-        RECT window;           // a borderless window brought to the foreground
-        bool asides;           // whether the clock leaves the topmost band while it covers the screen
-    } cases[] = {{"on top, a window over the whole screen", "OnTop=1", screen, true},
-                 {"on top, a window over a work area", "OnTop=1", workArea, false},
-                 {"not on top", "OnTop=0", screen, false},
-                 {"on top, kept over full-screen windows", "OnTop=1\r\nOverFullScreen=1", screen, false}};
+        bool onTop;
+        RECT window;  // a borderless window brought to the foreground
+        bool asides;  // whether the clock leaves the topmost band while it covers the screen
+    } cases[] = {{"on top, a window over the whole screen", "OnTop=1", true, screen, true},
+                 {"on top, a window over a work area", "OnTop=1", true, workArea, false},
+                 {"not on top", "OnTop=0", false, screen, false},
+                 {"on top, kept over full-screen windows", "OnTop=1\r\nOverFullScreen=1", true, screen, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteSettings(std::string("[All]\r\n") + c.settings + "\r\n");
         ClockThread clock;
         HWND w = clock.Window();
-        const bool onTop = Rec.OnTop;
+        const bool onTop = c.onTop;
+        const auto expectTopmost = [&](bool wanted, const char* step) {
+            EXPECT_EQ(topmostAfter(w, wanted), wanted) << "the clock's band once the window is " << step;
+        };
         HWND full = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, c.window.left, c.window.top, c.window.right,
                                     c.window.bottom, nullptr, nullptr, nullptr, nullptr);
         SetForegroundWindow(full);
-        EXPECT_TRUE(bandBecomes(w, onTop && !c.asides)) << "shown";
+        expectTopmost(onTop && !c.asides, "shown");
         // While aside, the user's choice stays, in the menu and in the file.
         SendMessageA(w, WM_TIMER, ID_SAVE_TIMER, 0);
         EXPECT_EQ(std::make_tuple(Rec.OnTop, checked(IDM_ON_TOP), SettingValue("All", "OnTop")),
                   std::make_tuple(uint8_t(onTop), onTop, std::to_string(onTop)));
         SetWindowPos(full, nullptr, 0, 0, half.right, half.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-        EXPECT_TRUE(bandBecomes(w, onTop)) << "made smaller";
+        expectTopmost(onTop, "made smaller");
         SetWindowPos(full, nullptr, 0, 0, c.window.right, c.window.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-        EXPECT_TRUE(bandBecomes(w, onTop && !c.asides)) << "made large again";
+        expectTopmost(onTop && !c.asides, "made large again");
         DestroyWindow(full);
-        EXPECT_TRUE(bandBecomes(w, onTop)) << "closed";
+        expectTopmost(onTop, "closed");
     }
     WriteSettings("");
 }
