@@ -68,7 +68,20 @@ bool isDesktop(HWND window) {
     return std::strcmp(name, "Progman") == 0 || std::strcmp(name, "WorkerW") == 0;
 }
 
+// `client` is the window's client area on the screen.
+bool coversMonitorOf(HWND window, const RECT& client, HWND clock) {
+    if (isDesktop(window)) return false;
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || monitor != MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST) || !GetMonitorInfoA(monitor, &info))
+        return false;
+    const RECT& m = info.rcMonitor;
+    return client.left <= m.left && client.top <= m.top && client.right >= m.right && client.bottom >= m.bottom;
+}
+
 void CALLBACK windowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD);
+void CALLBACK fullScreenCheck(HWND, UINT, UINT_PTR, DWORD);
 
 // The window events of the foreground window's process only: those of every
 // process would wake the clock at each move of any window, or of the mouse.
@@ -85,10 +98,12 @@ void followProcessOf(HWND foreground) {
 // `gone` is a window being destroyed, which may still answer as it was.
 void reconsider(HWND gone) {
     HWND clock = Followed->Window, foreground = GetForegroundWindow();
-    followProcessOf(foreground);
-    HWND wanted = foreground != gone ? FULLSCREENFOREGROUND(clock) : nullptr;
+    if (EventsArrive) followProcessOf(foreground);
+    HWND wanted = foreground != gone && FULLSCREENOVER(foreground, clock) ? foreground : nullptr;
     if (wanted == AsideFor) return;
     AsideFor = wanted;
+    if (!EventsArrive)
+        SetTimer(clock, ID_FULLSCREEN_TIMER, wanted ? FULLSCREEN_ASIDE_MS : FULLSCREEN_LOOK_MS, fullScreenCheck);
     constexpr UINT KEEP = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     if (!wanted) {
         SetWindowPos(clock, HWND_TOPMOST, 0, 0, 0, 0, KEEP);
@@ -119,21 +134,22 @@ void CALLBACK fullScreenCheck(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-HWND FULLSCREENFOREGROUND(HWND clock) {
-    HWND window = GetForegroundWindow();
-    if (!window || window == clock || !IsWindowVisible(window) || IsIconic(window) || isDesktop(window)) return nullptr;
-    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONULL);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!monitor || monitor != MonitorFromWindow(clock, MONITOR_DEFAULTTONEAREST) || !GetMonitorInfoA(monitor, &info))
-        return nullptr;
-    RECT client{};
+bool FULLSCREENOVER(HWND window, HWND clock) {
+    if (!window || window == clock || !IsWindowVisible(window) || IsIconic(window)) return false;
+    RECT client{}, place{};
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const RECT& m = info.rcMonitor;
-    const bool covers =
-        client.left <= m.left && client.top <= m.top && client.right >= m.right && client.bottom >= m.bottom;
-    return covers ? window : nullptr;
+    GetWindowRect(clock, &place);
+    // The monitor calls are slow (a tenth of a millisecond each under Wine):
+    // asked again only when the window, its client area or the clock moved.
+    static struct {
+        HWND window;
+        RECT client, clock;
+        bool covers;
+    } last{};
+    if (window != last.window || !EqualRect(&client, &last.client) || !EqualRect(&place, &last.clock))
+        last = {window, client, place, coversMonitorOf(window, client, clock)};
+    return last.covers;
 }
 
 bool STARTSWITHWINDOWS(const AppearanceRecord& record) {
@@ -168,7 +184,7 @@ void PLACEINBAND(const AppearanceRecord& record) {
     if (!ForegroundHook)
         ForegroundHook.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, windowEvent, 0,
                                              0, WINEVENT_OUTOFCONTEXT));
-    if (!EventsArrive) SetTimer(record.Window, ID_FULLSCREEN_TIMER, FULLSCREEN_CHECK_MS, fullScreenCheck);
+    if (!EventsArrive) SetTimer(record.Window, ID_FULLSCREEN_TIMER, FULLSCREEN_LOOK_MS, fullScreenCheck);
     reconsider(nullptr);
 }
 

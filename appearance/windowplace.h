@@ -16,15 +16,17 @@ bool STARTSWITHWINDOWS(const AppearanceRecord& record);
 void TOGGLESTARTWITHWINDOWS(AppearanceRecord& record);
 
 // Where the system delivers no foreground events, how often the clock looks
-// for a full-screen window instead: back on top within a second.
+// for a full-screen window instead, and, once aside, whether it is still
+// there: back on top within a second.
 constexpr UINT_PTR ID_FULLSCREEN_TIMER = 1547;  // the clock's other timers are 1424 and 1545
-constexpr UINT FULLSCREEN_CHECK_MS = 750;
+constexpr UINT FULLSCREEN_LOOK_MS = 2000;
+constexpr UINT FULLSCREEN_ASIDE_MS = 750;
 
-// The foreground window when it is a full-screen window on the clock's
-// monitor: visible, not minimised, its client area covering that monitor's
-// whole area, not just its work area (a maximised window keeps its title bar
-// on the screen, and is none), and neither the desktop nor the shell's window.
-HWND FULLSCREENFOREGROUND(HWND clock);
+// Whether a top-level window is a full-screen window on the clock's monitor:
+// visible, not minimised, its client area covering that monitor's whole area,
+// not just its work area (a maximised window keeps its title bar on the
+// screen, and is none), and neither the desktop nor the shell's window.
+bool FULLSCREENOVER(HWND window, HWND clock);
 
 // Puts the window in the band its OnTop asks for: the topmost band, unless a
 // full-screen window holds the foreground and the record's OverFullScreen is
