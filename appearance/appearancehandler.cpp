@@ -13,6 +13,7 @@
 #include "appearance/settingsio.h"
 #include "appearance/transparencydialog.h"
 #include "appearance/windowmodes.h"
+#include "appearance/windowplace.h"
 #include "core/messageloop.h"
 #include "core/windowgeometry.h"
 #include "language/aboutbox.h"
@@ -34,10 +35,6 @@ void toggleStyle(HWND window, int which, LONG bits) {
 
 void addStyle(HWND window, int which, LONG bits) {
     SetWindowLongA(window, which, GetWindowLongA(window, which) | bits);
-}
-
-void placeTopmost(const AppearanceRecord& record) {
-    SetWindowPos(record.Window, record.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // Moves and sizes the window to the record's geometry; the frame follows the
@@ -103,7 +100,7 @@ void applyWindowModes(AppearanceRecord& record) {
     if (record.MaxBox) addStyle(w, GWL_STYLE, WS_MAXIMIZEBOX);
     if (record.SizeBox) addStyle(w, GWL_STYLE, WS_THICKFRAME);
     SETCHECKMARK(record, IDM_ON_TOP, record.OnTop);
-    placeTopmost(record);
+    PLACEINBAND(record);
     SETCHECKMARK(record, IDM_CAPTION, record.Caption);
     if (!record.Caption) toggleStyle(w, GWL_STYLE, WS_CAPTION);
     SETCHECKMARK(record, IDM_TASKBAR, record.TaskBar);
@@ -167,9 +164,10 @@ void command(AppearanceRecord& record, WORD id) {
     case IDM_ON_TOP:
         record.OnTop ^= 1;
         SETCHECKMARK(record, IDM_ON_TOP, record.OnTop);
-        placeTopmost(record);
+        PLACEINBAND(record);
         break;
     case IDM_CAPTION: toggleCaption(record); break;
+    case IDM_START_WITH_WINDOWS: TOGGLESTARTWITHWINDOWS(record); break;
     case IDM_TASKBAR: toggleTaskBar(record); break;
     case IDM_SYSTRAY:
         record.SysTray ^= 1;
@@ -221,6 +219,7 @@ void cleanUp(AppearanceRecord& record) {
     APPEARANCESETTINGS("save", record);
     DESTROYAPPEARANCEMENUS(record);
     Shell_NotifyIconA(NIM_DELETE, &record.TrayIcon);
+    STOPFOLLOWINGFULLSCREEN();
 }
 
 }  // namespace
@@ -279,6 +278,11 @@ INT_PTR APPEARANCEHANDLER(AppearanceRecord& record, UINT msg, WORD commandId, WP
         TrackPopupMenu(record.MainMenu, 0, p.x, p.y, 0, record.Window, nullptr);
         break;
     }
+    case WM_INITMENUPOPUP:
+        // The Run key is the only record of that choice, and others may change it.
+        if (reinterpret_cast<HMENU>(wparam) == record.MainMenu)
+            SETCHECKMARK(record, IDM_START_WITH_WINDOWS, STARTSWITHWINDOWS(record));
+        break;
     case WM_MOUSEWHEEL:
         WHEELSTEP(record, static_cast<short>(HIWORD(wparam)));
         APPLYLAYEREDATTRIBUTES(record);

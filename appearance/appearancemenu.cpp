@@ -63,6 +63,7 @@ void BUILDAPPEARANCEMENUS(AppearanceRecord& record) {
     appendItem(m, LANGTEXT("Toujours au dessus", "Always on top"), IDM_ON_TOP);
     appendItem(m, LANGTEXT("Barre de titre && bordure", "Title bar && border"), IDM_CAPTION);
     appendItem(m, LANGTEXT("Apparaître dans", "Show in"), 0, record.ShowInMenu);
+    appendItem(m, LANGTEXT("Lancer avec Windows", "Start with Windows"), IDM_START_WITH_WINDOWS);
     appendItem(m, "-");
     appendItem(m, LANGTEXT("Transparence", "Transparency"), 0, record.TransparencyMenu);
     appendItem(m, LANGTEXT("Couleurs && Polices", "Colors && Font"), 0, record.ColorsMenu);

@@ -23,6 +23,7 @@ constexpr int IDM_EXIT = 1539;
 constexpr int IDM_CAPTION = 1540;
 constexpr int IDM_MINIMIZE = 1543;
 constexpr int IDM_MAXIMIZE = 1544;
+constexpr int IDM_START_WITH_WINDOWS = 1546;  // above the save timer's 1545, clear of every other command
 
 // Creates the appearance popup menu and its three submenus into the record,
 // in the build's language.

@@ -27,6 +27,9 @@ struct AppearanceSettings {
     char FontName[260] = "Tahoma";
     float FontSize = 12;
     uint8_t FontAttr = 1;  // 1 bold, 2 italic, 4 underline, 8 strike-out
+    // With OnTop: 1 keeps the clock over full-screen windows too, 0 lets it
+    // step aside for them. No menu item; set by hand in the settings file.
+    uint8_t OverFullScreen = 0;
     int32_t CustomColors[16] = {};
     int32_t Left = 0;
     int32_t Top = 0;

@@ -35,11 +35,14 @@ std::array<SettingKey, SETTINGSKEYCOUNT> buildKeys() {
         {"All", "FontName", T::Text, "MS Sans Serif"},
         {"All", "FontSize", T::Float, "10"},
         {"All", "FontAttr", T::Byte, "0", nullptr, &S::FontAttr},
+        // Last of "All", which older clocks do not read and leave in the file.
+        {"All", "OverFullScreen", T::Flag, "0", nullptr, &S::OverFullScreen},
     }};
+    constexpr std::size_t firstCustom = SETTINGSKEYCOUNT - 16;
     for (int i = 0; i < 16; ++i) {
         char key[16];
         std::snprintf(key, sizeof key, "CustomColorC%02d", i);
-        keys[16 + i] = {"Custom", key, T::Int32, "", nullptr, nullptr, i};
+        keys[firstCustom + i] = {"Custom", key, T::Int32, "", nullptr, nullptr, i};
     }
     return keys;
 }

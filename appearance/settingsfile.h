@@ -37,7 +37,7 @@ struct SettingKey {
     int CustomColor = -1;
 };
 
-constexpr std::size_t SETTINGSKEYCOUNT = 32;  // 4 "Coord", 12 "All", 16 "Custom"
+constexpr std::size_t SETTINGSKEYCOUNT = 33;  // 4 "Coord", 13 "All", 16 "Custom"
 constexpr std::size_t COORDKEYS = 4;          // the first four, written from the window's geometry
 
 // The keys in the order they are written.

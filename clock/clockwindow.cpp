@@ -150,6 +150,9 @@ int ORLOCLOCKMAIN(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int
     Mutex.reset(CreateMutexA(nullptr, FALSE, CLOCKTITLE));
     if (!Mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    // Only the clock that runs asks to be started again after an update's
+    // restart, without arguments, as the user starts it.
+    RegisterApplicationRestart(nullptr, 0);
     SHOWCLOCKWINDOW(nullptr);
     return 0;
 }

@@ -22,6 +22,12 @@ struct HandleDeleter {
 struct LibraryDeleter {
     void operator()(HMODULE library) const { FreeLibrary(library); }
 };
+struct KeyDeleter {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+struct WinEventHookDeleter {
+    void operator()(HWINEVENTHOOK hook) const { UnhookWinEvent(hook); }
+};
 
 template <class Handle, class Deleter>
 using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Deleter>;
@@ -32,3 +38,5 @@ using UniqueIcon = Owned<HICON, IconDeleter>;
 using UniqueMenu = Owned<HMENU, MenuDeleter>;  // a popup menu goes with its submenus
 using UniqueHandle = Owned<HANDLE, HandleDeleter>;
 using UniqueLibrary = Owned<HMODULE, LibraryDeleter>;
+using UniqueKey = Owned<HKEY, KeyDeleter>;
+using UniqueWinEventHook = Owned<HWINEVENTHOOK, WinEventHookDeleter>;

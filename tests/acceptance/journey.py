@@ -130,6 +130,7 @@ def journey():
     untitled = set(windows(''))  # Wine shows the menu as an untitled X window
     clock.click('time', button=3)
     check(wait_for(lambda: set(windows('')) - untitled), 'a right click on the clock showed no menu')
+    shot('menu')
     run('xdotool', 'key', '--delay', 60, 'Up', 'Return')  # "Exit", the last item
     check(clock.ended() == 0, '"Exit" from the menu did not end the clock with exit code 0')
 

@@ -107,6 +107,7 @@ TEST(SettingsFile, DefaultOfEachKeyAFileLacks) {
         {"FontName",     " MS Sans Serif"},
         {"FontSize",     " 10"},
         {"FontAttr",     " 0"},
+        {"OverFullScreen", " 0"},
         {"CustomColorC15", " 0"},
         // clang-format on
     };

@@ -67,11 +67,12 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
         "[Coord]\r\nLeft=" + std::to_string(start[0] + 2) + "\r\nTop=" + std::to_string(start[1] + 13) +
         "\r\nWidth=" + std::to_string(start[2] + 2) + "\r\nHeight=" + std::to_string(start[3] + 13) +
         "\r\n[All]\r\nOnTop=1\r\nCaption=1\r\nTaskBar=0\r\nSysTray=0\r\nTransparency=255\r\nFgndTrspt=0\r\n"
-        "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\nFontAttr=1\r\n[Custom]\r\n";
+        "BgndTrspt=0\r\nFgndCol=0\r\nBgndCol=14933984\r\nFontName=Tahoma\r\nFontSize=12\r\nFontAttr=1\r\n"
+        "OverFullScreen=0\r\n[Custom]\r\n";
     for (int i = 100; i < 116; ++i) keys += "CustomColorC" + std::to_string(i).substr(1) + "=0\r\n";
     EXPECT_EQ(ReadSettings(), keys);
     std::string menus;  // "text|id," per item, "-," for a separator, "text>," for a submenu
-    for (auto m : {Rec.MainMenu, GetSubMenu(Rec.MainMenu, 2), GetSubMenu(Rec.MainMenu, 4), GetSubMenu(Rec.MainMenu, 5)})
+    for (auto m : {Rec.MainMenu, GetSubMenu(Rec.MainMenu, 2), GetSubMenu(Rec.MainMenu, 5), GetSubMenu(Rec.MainMenu, 6)})
         for (int i = 0; i < GetMenuItemCount(m); ++i) {
             char text[128] = {};
             GetMenuStringA(m, i, text, sizeof text, MF_BYPOSITION);
@@ -80,11 +81,13 @@ TEST(AppearanceWindow, FirstStartMenusColoursModesTrayAndExit) {
         }
     // clang-format off
     EXPECT_EQ(menus, LANGTEXT(
-        "Toujours au dessus|1537,Barre de titre && bordure|1540,Appara\356tre dans>,-,Transparence>,Couleurs && Polices>,"
-        "-,A propos|1538,-,Quitter|1539,Barre des t\342ches && Alt+Tab|1525,Zone de notification|1526,"
+        "Toujours au dessus|1537,Barre de titre && bordure|1540,Appara\356tre dans>,Lancer avec Windows|1546,-,"
+        "Transparence>,Couleurs && Polices>,-,A propos|1538,-,Quitter|1539,Barre des t\342ches && Alt+Tab|1525,"
+        "Zone de notification|1526,"
         "Fen\352tre (choisir %)|1528,-,Ecritures transparentes|1529,Fond transparent|1530,Couleur des \351critures|1531,"
         "Couleur du fond|1532,Couleurs par d\351faut|1533,-,Choisir police d'\351criture|1535,Police par d\351faut|1536,",
-        "Always on top|1537,Title bar && border|1540,Show in>,-,Transparency>,Colors && Font>,-,About|1538,-,Exit|1539,"
+        "Always on top|1537,Title bar && border|1540,Show in>,Start with Windows|1546,-,Transparency>,Colors && Font>,-,"
+        "About|1538,-,Exit|1539,"
         "Taskbar && Alt+Tab|1525,Systray|1526,Window (choose %)|1528,-,Transparent fonts|1529,Transparent background|1530,"
         "Foreground color|1531,Background color|1532,Default colors|1533,-,Choose font|1535,Default font|1536,"));
     // clang-format on
@@ -241,7 +244,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
     std::string chosen =
         "[Coord]\r\nLeft=150\r\nTop=140\r\nWidth=140\r\nHeight=80\r\n[All]\r\nOnTop=1\r\nCaption=0\r\nTaskBar=0\r\n"
         "SysTray=0\r\nTransparency=200\r\nFgndTrspt=1\r\nBgndTrspt=1\r\nFgndCol=255\r\nBgndCol=16777215\r\n"
-        "FontName=Courier New\r\nFontSize=10.5\r\nFontAttr=2\r\nMine=kept\r\n[Custom]\r\n";
+        "FontName=Courier New\r\nFontSize=10.5\r\nFontAttr=2\r\nOverFullScreen=1\r\nMine=kept\r\n[Custom]\r\n";
     for (int i = 101; i < 116; ++i)
         chosen += "CustomColorC" + std::to_string(i).substr(1) + "=-" + std::to_string(i) + "\r\n";
     std::string saved = chosen + "CustomColorC00=0\r\n";
