@@ -1,6 +1,6 @@
-// The appearance rules that need no window: the settings file's path, value formats and the meaning of a key a
-// file lacks, the geometry of the window modes and of a window kept reachable, the wheel, fonts from a damaged
-// file and from the font dialog, and the colour choice.
+// The appearance rules that need no window: the settings file's path, its value formats and its attributes after a
+// save, the geometry of the window modes and of a window kept reachable, the wheel, and fonts from a damaged file
+// and from the font dialog.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,13 +22,13 @@ AppearanceSettings at(const Rect& r, uint8_t caption = 1, uint8_t taskbar = 0) {
     return s;
 }
 
-// What is written for `key` after `text` was read for it; `text` null: the key's default.
-std::string readAndWritten(const std::string& key, const std::string* text = nullptr) {
+// What is written for `key` after `text` was read for it.
+std::string readAndWritten(const std::string& key, const std::string& text) {
     std::size_t i = 0;
     while (i < SETTINGSKEYCOUNT && SETTINGSKEYS()[i].Key != key) ++i;
     if (i == SETTINGSKEYCOUNT) return "<no key " + key + ">";
     AppearanceSettings s;
-    STORESETTING(s, i, text ? *text : SETTINGSKEYS()[i].Default);
+    STORESETTING(s, i, text);
     return SETTINGTEXT(s, i, {});
 }
 
@@ -87,31 +87,7 @@ TEST(SettingsFile, ValuesReadAndWrittenBack) {
         // clang-format on
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readAndWritten(c.key, &c.text), c.written) << c.key << "=" << c.text.substr(0, 20);
-}
-
-TEST(SettingsFile, DefaultOfEachKeyAFileLacks) {
-    // The text each key takes when a file that exists lacks it (readSettings reads it in its place), as written
-    // back: unlike the clock's start values without a file, not on top and in the taskbar.
-    const std::pair<const char*, const char*> keys[] = {
-        // clang-format off
-        {"OnTop",        " 0"},
-        {"Caption",      " 1"},
-        {"TaskBar",      " 1"},
-        {"SysTray",      " 0"},
-        {"Transparency", " 255"},
-        {"FgndTrspt",    " 0"},
-        {"BgndTrspt",    " 0"},
-        {"FgndCol",      " 0"},
-        {"BgndCol",      " 16777215"},
-        {"FontName",     " MS Sans Serif"},
-        {"FontSize",     " 10"},
-        {"FontAttr",     " 0"},
-        {"OverFullScreen", " 0"},
-        {"CustomColorC15", " 0"},
-        // clang-format on
-    };
-    for (const auto& [key, written] : keys) EXPECT_EQ(readAndWritten(key), written) << key;
+        EXPECT_EQ(readAndWritten(c.key, c.text), c.written) << c.key << "=" << c.text.substr(0, 20);
 }
 
 TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
@@ -250,30 +226,6 @@ TEST(FontRules, ADamagedSizeAndTheFontDialogsChoice) {
         EXPECT_EQ(int(CHOSENFONTATTR(c.weight, c.italic, c.underline, c.strikeout)), c.attributes)
             << "weight " << c.weight << (c.italic ? ", italic" : "") << (c.underline ? ", underlined" : "")
             << (c.strikeout ? ", struck out" : "");
-}
-
-TEST(ColorRules, TheDialogsChoice) {
-    // A colour that would match the other role's is refused: the text would vanish into the background.
-    AppearanceSettings s;
-    s.FgndCol = 0x112233;
-    s.BgndCol = static_cast<int32_t>(0xFF445566);  // a stray high byte paints like its low 24 bits
-    const struct {
-        const char* role;
-        bool confirmed;
-        int32_t chosen, stored;
-    } cases[] = {
-        // clang-format off
-        {"Foreground", true,  0x0000FF, 0x0000FF},
-        {"Foreground", false, 0x0000FF, 0x112233},  // cancelled
-        {"Foreground", true,  0x445566, 0x112233},  // refused: the background's
-        {"BACKGROUND", true,  0x112233, s.BgndCol},  // refused: the text's
-        {"BACKGROUND", true,  0x112234, 0x112234},
-        {"x",          true,  0x808080, 0x808080},  // an unknown role
-        // clang-format on
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CHOSENCOLOR(COLORROLE(CLOCKCOLORNAMED(c.role), s), c.confirmed, c.chosen), c.stored)
-            << c.role << (c.confirmed ? " chose " : " cancelled ") << std::hex << c.chosen;
 }
 
 TEST(SettingsFile, AttributesAfterASave) {
