@@ -190,22 +190,19 @@ TEST(WindowModes, KeptReachableOnTheScreen) {
 
 TEST(FontRules, ADamagedSizeAndTheFontDialogsChoice) {
     // A size from a damaged file: 0 or none counts as 8 points, sizes are held within 4..200 points; an absurd
-    // resolution is held, not overflowed. The labels' heights at 96 dpi, the time's four times the date's.
+    // resolution is held, not overflowed.
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    const float sizes[][3] = {
+    const float sizes[][2] = {
         // clang-format off
-        // size, time's height, date's height
-        {0,     -43,   -11},
-        {nan,   -43,   -11},
-        {-3,    -21,   -5},
-        {1e30f, -1067, -267},
-        {inf,   -1067, -267},
+        // FontSize, the date label's points
+        {0,     8},
+        {nan,   8},
+        {-3,    4},
+        {1e30f, 200},
+        {inf,   200},
         // clang-format on
     };
-    for (const auto& [size, time, date] : sizes) {
-        EXPECT_EQ(FONTHEIGHT(LABELPOINTS(size) * TIME_LABEL_SCALE, 96), time) << "the time's at " << size << " points";
-        EXPECT_EQ(FONTHEIGHT(LABELPOINTS(size), 96), date) << "the date's at " << size << " points";
-    }
+    for (const auto& [size, points] : sizes) EXPECT_EQ(LABELPOINTS(size), points) << "FontSize " << size;
     EXPECT_EQ(FONTHEIGHT(800, INT32_MAX), -INT32_MAX);
     EXPECT_EQ(FONTDIALOGHEIGHT(200, INT32_MAX), -INT32_MAX);
     // The dialog gives back tenths of points, stored as whole points (ties to even), and the attributes.

@@ -107,6 +107,9 @@ BOOL WINAPI moveHeldAMoment(LPCSTR from, LPCSTR to, DWORD flags) {
 // A move refused while a scanner holds the name, for good.
 BOOL WINAPI moveRefused(LPCSTR, LPCSTR, DWORD) { return FALSE; }
 BOOL WINAPI replaceRefused(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) { return FALSE; }
+void platform() {
+    SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA, SETTINGSWRITE = WritePrivateProfileStringA;
+}
 BOOL WINAPI diskFullAtFontName(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
     return std::string(key) == "FontName" ? FALSE : WritePrivateProfileStringA(section, key, value, file);
 }
@@ -173,7 +176,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
             EXPECT_EQ(windowUnits(w), (Units{150, 140, 140, 80})) << "the place read";
             if (run + 1 < runs) {
                 EXPECT_TRUE(clock.Exit());
-                SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA, SETTINGSWRITE = WritePrivateProfileStringA;
+                platform();
                 continue;
             }
             SendMessageA(w, WM_COMMAND, IDM_ON_TOP, 0);
@@ -196,7 +199,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
                 EXPECT_TRUE(clock.Exit());
             }
             if (letGo.joinable()) letGo.join();
-            SETTINGSREPLACE = ReplaceFileA, SETTINGSMOVE = MoveFileExA, SETTINGSWRITE = WritePrivateProfileStringA;
+            platform();
         }
         // Nothing of the stale copy; the file's attributes still set; no copy left beside it.
         const bool unchanged = (row.attributes & FILE_ATTRIBUTE_READONLY) || row.writer == diskFullAtFontName;

@@ -35,16 +35,16 @@ inline RECT WindowRect(HWND window) {
     return r;
 }
 
-// A visible top-level window of this process with this title (any dialog when null) other than `except`.
+// A visible top-level window of this process with this title other than `except`.
 inline HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000) {
     const auto wanted = [&](HWND w) {
         DWORD id = 0;  // of the window's process
         GetWindowThreadProcessId(w, &id);
-        return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && (!title || LabelText(w, 0) == title);
+        return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && LabelText(w, 0) == title;
     };
     HWND w = nullptr;
     const auto found = [&] {  // each time from the top
-        while ((w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title)) && !wanted(w)) continue;
+        while ((w = FindWindowExA(nullptr, w, nullptr, title)) && !wanted(w)) continue;
         return w != nullptr;
     };
     return WaitUntil(found, timeoutMs) ? w : nullptr;
