@@ -98,6 +98,12 @@ TEST(AppearanceWindow, DamagedPlacesMissingKeysAndTheAutoSave) {
 
 // Refusals left for the seams below: a name held for a moment by a scanner.
 int Refusals = 0;
+// The copy's attributes as the platform's replace finds them: what a kill at that moment leaves for the next start.
+DWORD CopyBits = 0;
+BOOL WINAPI replaceSeen(LPCSTR file, LPCSTR copy, LPCSTR backup, DWORD flags, LPVOID e, LPVOID f) {
+    CopyBits = GetFileAttributesA(copy);
+    return ReplaceFileA(file, copy, backup, flags, e, f);
+}
 BOOL WINAPI replaceHeldAMoment(LPCSTR a, LPCSTR b, LPCSTR c, DWORD d, LPVOID e, LPVOID f) {
     return Refusals-- > 0 ? FALSE : ReplaceFileA(a, b, c, d, e, f);
 }
@@ -135,7 +141,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
         char holder;  // of the .tmp name: ' ' nothing, 'f' a stale file, 'd' a folder, 'c' the file itself; or of the
                       // file, opened without delete sharing as the clock ends: 'o' for 1 s, 'O' for 4 s
         DWORD attributes = NORMAL;
-        FileReplacer replace = ReplaceFileA;  // both as the platform's again once a clock has ended
+        FileReplacer replace = replaceSeen;  // both as the platform's again once a clock has ended
         FileMover move = MoveFileExA;
         ProfileWriter writer = WritePrivateProfileStringA;
         bool byInstaller = false;  // ended by the Restart Manager instead of "Exit"
@@ -161,6 +167,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
+        CopyBits = 0;
         WriteSettings(chosen);
         if (row.holder == 'f') std::ofstream(tmp, std::ios::binary) << "[All]\r\nTransparency= 33\r\nStale= 1\r\n";
         if (row.holder == 'd') CreateDirectoryA(tmp.c_str(), nullptr);
@@ -208,6 +215,7 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
         EXPECT_EQ(GetFileAttributesA(tmp.c_str()),
                   row.holder == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES)
             << "what holds the .tmp name afterwards";
+        if (CopyBits) EXPECT_EQ(CopyBits & HIDDEN, row.attributes & HIDDEN) << "the copy's bits when it is placed";
         RemoveDirectoryA(tmp.c_str());
     }
     WriteSettings("");
