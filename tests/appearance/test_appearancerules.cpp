@@ -90,7 +90,7 @@ TEST(SettingsFile, ValuesReadAndWrittenBack) {
         EXPECT_EQ(readAndWritten(c.key, c.text), c.written) << c.key << "=" << c.text.substr(0, 20);
 }
 
-TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
+TEST(WindowModes, TheTitleBarsAllowanceSavedAndTakenOff) {
     // Saved with the caption allowance (2 and 13 units, 20 with a normal title
     // bar) and taken off again at the start, the window comes back where it was.
     const Rect window{7, 8, 9, 10}, start{100, 100, 130, 60};
@@ -109,26 +109,6 @@ TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
         AppearanceSettings loaded = at(c.saved, c.caption, c.taskbar);
         REMOVECAPTIONALLOWANCE(loaded);
         EXPECT_EQ(rectOf(loaded), c.caption ? start : window);
-    }
-    const struct {
-        const char* toggled;
-        uint8_t caption, taskbar;  // after the toggle
-        Rect from, to;
-    } toggles[] = {
-        // clang-format off
-        {"caption",  0, 0, {177, 175, 132, 73}, {179, 188, 130, 60}},
-        {"caption",  1, 0, {179, 188, 130, 60}, {177, 175, 132, 73}},
-        {"caption",  0, 1, {177, 175, 132, 73}, {179, 195, 130, 53}},
-        {"taskbar",  1, 1, {100, 100, 132, 73}, {100, 92, 132, 81}},
-        {"taskbar",  1, 0, {100, 92, 132, 81},  {100, 100, 132, 73}},
-        {"taskbar",  0, 1, {100, 100, 132, 73}, {100, 100, 132, 73}},
-        // clang-format on
-    };
-    for (const auto& c : toggles) {
-        AppearanceSettings s = at(c.from, c.caption, c.taskbar);
-        *c.toggled == 'c' ? CAPTIONTOGGLEGEOMETRY(s) : TASKBARTOGGLEGEOMETRY(s);
-        EXPECT_EQ(rectOf(s), c.to) << c.toggled << " toggled to caption " << int(c.caption) << ", taskbar "
-                                   << int(c.taskbar);
     }
 }
 
