@@ -8,7 +8,6 @@
 #include "core/win32handles.h"
 #include "core/windowgeometry.h"
 
-std::atomic<unsigned> APPEARANCESAVECOUNT{0};
 ProfileWriter SETTINGSWRITE = WritePrivateProfileStringA;
 FileReplacer SETTINGSREPLACE = ReplaceFileA;
 FileMover SETTINGSMOVE = MoveFileExA;
@@ -231,10 +230,8 @@ std::string SETTINGSFILEOF(const AppearanceRecord& record) {
 }
 
 void APPEARANCESETTINGS(const char* mode, AppearanceRecord& record) {
-    if (mode && std::strcmp(mode, "save") == 0) {
+    if (mode && std::strcmp(mode, "save") == 0)
         saveSettings(record);
-        ++APPEARANCESAVECOUNT;
-    } else if (mode && std::strcmp(mode, "get") == 0) {
+    else if (mode && std::strcmp(mode, "get") == 0)
         loadSettings(record);
-    }
 }

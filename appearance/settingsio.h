@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
 #include "appearance/appearancerecord.h"
@@ -32,7 +31,3 @@ extern FileMover SETTINGSMOVE;
 // copy is held open without delete sharing; then it writes the file in place.
 // Well inside the few seconds that the end of a session allows.
 constexpr DWORD SETTINGSPLACEMENTMS = 2000;
-
-// Number of saves this process has made or attempted, for the tests that
-// watch the clock from another thread.
-extern std::atomic<unsigned> APPEARANCESAVECOUNT;

@@ -44,10 +44,22 @@ def start_problem(clock):
     return None if min(x + w, sw) - max(x, 0) >= 16 and min(y + h, sh) - max(y, 0) >= 16 else f'off screen at {x},{y}'
 
 
+def settings(clock):
+    """{section: {key: value}} as the profile API reads the clock's file (trimmed, first duplicate wins)."""
+    sections, current = {}, {}
+    with open(clock.ini, 'rb') as f:
+        for line in map(str.strip, f.read().decode('cp1252', 'replace').splitlines()):
+            if line.startswith('[') and ']' in line:
+                current = sections.setdefault(line[1:line.index(']')], {})
+            elif '=' in line:
+                current.setdefault(*map(str.strip, line.split('=', 1)))
+    return sections
+
+
 def lost_settings(clock, expected):
     """The keys missing from the file, or holding another value than expected (None: any)."""
     try:
-        saved = clock.settings()
+        saved = settings(clock)
     except OSError:
         saved = {}
     have = lambda s, k: saved.get(s, {}).get(k)

@@ -1,6 +1,6 @@
-// The appearance rules that need no window: the settings file's path, value formats and the meaning of a key a
-// file lacks, the geometry of the window modes and of a window kept reachable, the wheel, fonts from a damaged
-// file and from the font dialog, and the colour choice.
+// The appearance rules that need no window: the settings file's path, its value formats and its attributes after a
+// save, the geometry of the window modes and of a window kept reachable, the wheel, and fonts from a damaged file
+// and from the font dialog.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,13 +22,13 @@ AppearanceSettings at(const Rect& r, uint8_t caption = 1, uint8_t taskbar = 0) {
     return s;
 }
 
-// What is written for `key` after `text` was read for it; `text` null: the key's default.
-std::string readAndWritten(const std::string& key, const std::string* text = nullptr) {
+// What is written for `key` after `text` was read for it.
+std::string readAndWritten(const std::string& key, const std::string& text) {
     std::size_t i = 0;
     while (i < SETTINGSKEYCOUNT && SETTINGSKEYS()[i].Key != key) ++i;
     if (i == SETTINGSKEYCOUNT) return "<no key " + key + ">";
     AppearanceSettings s;
-    STORESETTING(s, i, text ? *text : SETTINGSKEYS()[i].Default);
+    STORESETTING(s, i, text);
     return SETTINGTEXT(s, i, {});
 }
 
@@ -87,34 +87,10 @@ TEST(SettingsFile, ValuesReadAndWrittenBack) {
         // clang-format on
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readAndWritten(c.key, &c.text), c.written) << c.key << "=" << c.text.substr(0, 20);
+        EXPECT_EQ(readAndWritten(c.key, c.text), c.written) << c.key << "=" << c.text.substr(0, 20);
 }
 
-TEST(SettingsFile, DefaultOfEachKeyAFileLacks) {
-    // The text each key takes when a file that exists lacks it (readSettings reads it in its place), as written
-    // back: unlike the clock's start values without a file, not on top and in the taskbar.
-    const std::pair<const char*, const char*> keys[] = {
-        // clang-format off
-        {"OnTop",        " 0"},
-        {"Caption",      " 1"},
-        {"TaskBar",      " 1"},
-        {"SysTray",      " 0"},
-        {"Transparency", " 255"},
-        {"FgndTrspt",    " 0"},
-        {"BgndTrspt",    " 0"},
-        {"FgndCol",      " 0"},
-        {"BgndCol",      " 16777215"},
-        {"FontName",     " MS Sans Serif"},
-        {"FontSize",     " 10"},
-        {"FontAttr",     " 0"},
-        {"OverFullScreen", " 0"},
-        {"CustomColorC15", " 0"},
-        // clang-format on
-    };
-    for (const auto& [key, written] : keys) EXPECT_EQ(readAndWritten(key), written) << key;
-}
-
-TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
+TEST(WindowModes, TheTitleBarsAllowanceSavedAndTakenOff) {
     // Saved with the caption allowance (2 and 13 units, 20 with a normal title
     // bar) and taken off again at the start, the window comes back where it was.
     const Rect window{7, 8, 9, 10}, start{100, 100, 130, 60};
@@ -133,26 +109,6 @@ TEST(WindowModes, GeometryOfTheTitleBarAndTheTaskbar) {
         AppearanceSettings loaded = at(c.saved, c.caption, c.taskbar);
         REMOVECAPTIONALLOWANCE(loaded);
         EXPECT_EQ(rectOf(loaded), c.caption ? start : window);
-    }
-    const struct {
-        const char* toggled;
-        uint8_t caption, taskbar;  // after the toggle
-        Rect from, to;
-    } toggles[] = {
-        // clang-format off
-        {"caption",  0, 0, {177, 175, 132, 73}, {179, 188, 130, 60}},
-        {"caption",  1, 0, {179, 188, 130, 60}, {177, 175, 132, 73}},
-        {"caption",  0, 1, {177, 175, 132, 73}, {179, 195, 130, 53}},
-        {"taskbar",  1, 1, {100, 100, 132, 73}, {100, 92, 132, 81}},
-        {"taskbar",  1, 0, {100, 92, 132, 81},  {100, 100, 132, 73}},
-        {"taskbar",  0, 1, {100, 100, 132, 73}, {100, 100, 132, 73}},
-        // clang-format on
-    };
-    for (const auto& c : toggles) {
-        AppearanceSettings s = at(c.from, c.caption, c.taskbar);
-        *c.toggled == 'c' ? CAPTIONTOGGLEGEOMETRY(s) : TASKBARTOGGLEGEOMETRY(s);
-        EXPECT_EQ(rectOf(s), c.to) << c.toggled << " toggled to caption " << int(c.caption) << ", taskbar "
-                                   << int(c.taskbar);
     }
 }
 
@@ -214,22 +170,19 @@ TEST(WindowModes, KeptReachableOnTheScreen) {
 
 TEST(FontRules, ADamagedSizeAndTheFontDialogsChoice) {
     // A size from a damaged file: 0 or none counts as 8 points, sizes are held within 4..200 points; an absurd
-    // resolution is held, not overflowed. The labels' heights at 96 dpi, the time's four times the date's.
+    // resolution is held, not overflowed.
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    const float sizes[][3] = {
+    const float sizes[][2] = {
         // clang-format off
-        // size, time's height, date's height
-        {0,     -43,   -11},
-        {nan,   -43,   -11},
-        {-3,    -21,   -5},
-        {1e30f, -1067, -267},
-        {inf,   -1067, -267},
+        // FontSize, the date label's points
+        {0,     8},
+        {nan,   8},
+        {-3,    4},
+        {1e30f, 200},
+        {inf,   200},
         // clang-format on
     };
-    for (const auto& [size, time, date] : sizes) {
-        EXPECT_EQ(FONTHEIGHT(LABELPOINTS(size) * TIME_LABEL_SCALE, 96), time) << "the time's at " << size << " points";
-        EXPECT_EQ(FONTHEIGHT(LABELPOINTS(size), 96), date) << "the date's at " << size << " points";
-    }
+    for (const auto& [size, points] : sizes) EXPECT_EQ(LABELPOINTS(size), points) << "FontSize " << size;
     EXPECT_EQ(FONTHEIGHT(800, INT32_MAX), -INT32_MAX);
     EXPECT_EQ(FONTDIALOGHEIGHT(200, INT32_MAX), -INT32_MAX);
     // The dialog gives back tenths of points, stored as whole points (ties to even), and the attributes.
@@ -250,30 +203,6 @@ TEST(FontRules, ADamagedSizeAndTheFontDialogsChoice) {
         EXPECT_EQ(int(CHOSENFONTATTR(c.weight, c.italic, c.underline, c.strikeout)), c.attributes)
             << "weight " << c.weight << (c.italic ? ", italic" : "") << (c.underline ? ", underlined" : "")
             << (c.strikeout ? ", struck out" : "");
-}
-
-TEST(ColorRules, TheDialogsChoice) {
-    // A colour that would match the other role's is refused: the text would vanish into the background.
-    AppearanceSettings s;
-    s.FgndCol = 0x112233;
-    s.BgndCol = static_cast<int32_t>(0xFF445566);  // a stray high byte paints like its low 24 bits
-    const struct {
-        const char* role;
-        bool confirmed;
-        int32_t chosen, stored;
-    } cases[] = {
-        // clang-format off
-        {"Foreground", true,  0x0000FF, 0x0000FF},
-        {"Foreground", false, 0x0000FF, 0x112233},  // cancelled
-        {"Foreground", true,  0x445566, 0x112233},  // refused: the background's
-        {"BACKGROUND", true,  0x112233, s.BgndCol},  // refused: the text's
-        {"BACKGROUND", true,  0x112234, 0x112234},
-        {"x",          true,  0x808080, 0x808080},  // an unknown role
-        // clang-format on
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CHOSENCOLOR(COLORROLE(CLOCKCOLORNAMED(c.role), s), c.confirmed, c.chosen), c.stored)
-            << c.role << (c.confirmed ? " chose " : " cancelled ") << std::hex << c.chosen;
 }
 
 TEST(SettingsFile, AttributesAfterASave) {

@@ -35,16 +35,16 @@ inline RECT WindowRect(HWND window) {
     return r;
 }
 
-// A visible top-level window of this process with this title (any dialog when null) other than `except`.
+// A visible top-level window of this process with this title other than `except`.
 inline HWND WaitWindow(const char* title, HWND except = nullptr, DWORD timeoutMs = 5000) {
     const auto wanted = [&](HWND w) {
         DWORD id = 0;  // of the window's process
         GetWindowThreadProcessId(w, &id);
-        return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && (!title || LabelText(w, 0) == title);
+        return id == GetCurrentProcessId() && w != except && IsWindowVisible(w) && LabelText(w, 0) == title;
     };
     HWND w = nullptr;
     const auto found = [&] {  // each time from the top
-        while ((w = FindWindowExA(nullptr, w, title ? nullptr : "#32770", title)) && !wanted(w)) continue;
+        while ((w = FindWindowExA(nullptr, w, nullptr, title)) && !wanted(w)) continue;
         return w != nullptr;
     };
     return WaitUntil(found, timeoutMs) ? w : nullptr;
@@ -56,13 +56,6 @@ inline HWND Opened(HWND from, UINT msg, WPARAM wparam, const char* title) {  // 
 
 inline bool Closed(HWND window, UINT msg, WPARAM wparam) {  // whether the window goes when sent `msg`
     return IsWindow(window) && PostMessageA(window, msg, wparam, 0) && WaitUntil([&] { return !IsWindow(window); });
-}
-
-inline void Click(POINT screen, WORD held = 0) {  // a real left click, with a key held
-    SetCursorPos(screen.x, screen.y);
-    if (held) keybd_event(held, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    if (held) keybd_event(held, 0, KEYEVENTF_KEYUP, 0);
 }
 
 inline std::vector<COLORREF> ClientPixels(HWND window, SIZE& size) {  // as the screen shows them, row after row
@@ -103,21 +96,33 @@ inline std::string SettingValue(const char* section, const char* key) {  // "<no
     return buffer;
 }
 
+// Saves the clock's thread has taken from its queue and finished (the first is posted at the start): once it takes
+// a save's tick, it is given a mark, which it takes only when that save is done.
+inline std::atomic<unsigned> TimerSaves{0};
+inline LRESULT CALLBACK WatchSaves(int code, WPARAM removed, LPARAM lparam) {
+    const MSG& m = *reinterpret_cast<const MSG*>(lparam);
+    if (removed && m.message == WM_TIMER && m.wParam == ID_SAVE_TIMER) PostMessageA(m.hwnd, WM_NULL, ID_SAVE_TIMER, 0);
+    if (removed && m.message == WM_NULL && m.wParam == ID_SAVE_TIMER) ++TimerSaves;
+    return CallNextHookEx(nullptr, code, removed, lparam);
+}
+
 // The clock window of this process, run by SHOWCLOCKWINDOW on a thread of its own (after `first`, on that
-// thread); ready once shown and its first save written. A clock that does not come up fails the test.
+// thread); ready once shown and its first save done. A clock that does not come up fails the test.
 class ClockThread {
     std::thread thread_;
     HWND window_ = nullptr;
 
 public:
     explicit ClockThread(const std::function<void()>& first = {}) {
-        const unsigned saves = APPEARANCESAVECOUNT;
+        const unsigned saves = TimerSaves;
         CLOCKAPPEARANCE.Window = nullptr;
         thread_ = std::thread([first] {
             if (first) first();
+            HHOOK watch = SetWindowsHookExA(WH_GETMESSAGE, WatchSaves, nullptr, GetCurrentThreadId());
             SHOWCLOCKWINDOW(nullptr);
+            UnhookWindowsHookEx(watch);
         });
-        WaitUntil([&] { return (window_ = CLOCKAPPEARANCE.Window) && APPEARANCESAVECOUNT != saves; }, 10000);
+        WaitUntil([&] { return (window_ = CLOCKAPPEARANCE.Window) && TimerSaves != saves; }, 10000);
         if (!window_) ADD_FAILURE() << "the clock window did not come up";
     }
     ~ClockThread() {  // closes it as Alt+F4 does
