@@ -14,8 +14,9 @@ cd "$(dirname "$0")/.." || exit 2
 # ChosenSettingsComeBackAndEverySaveEndsInTheFile, 877), damaged places, the
 # defaults of missing keys and the auto-save (AppearanceWindow.DamagedPlaces
 # MissingKeysAndTheAutoSave, 568), a window kept reachable (WindowModes.
-# KeptReachableOnTheScreen, 502).
-TESTS_CEILING=50
+# KeptReachableOnTheScreen, 502). The ceiling is the figure reached (49.2 %),
+# with a little room for the token count's own rounding.
+TESTS_CEILING=49.5
 
 files() { git ls-files --cached --others --exclude-standard "$@"; }
 mapfile -t product < <(files $(orlo_floors) resources | grep -E '\.(c|cc|cpp|h|hpp|rc|in)$')
