@@ -72,27 +72,34 @@ bool moveIntoPlace(const std::string& copy, const std::string& path) {
     return SETTINGSMOVE(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+// The file opened without keeping anyone else from it; empty when it cannot be.
+UniqueHandle openShared(const std::string& path, DWORD access, DWORD disposition) {
+    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+// A copy goes whatever attributes it was given: a read-only one could not.
+void removeCopy(const std::string& copy) {
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(copy.c_str());
+}
+
 // A virus scanner, an indexer or a sync client often holds a file that was
 // just written open for a moment, without delete sharing; neither a replace
 // nor a move can take its name then. Asked first, so that no replace is tried
 // in vain (Wine's leaves an empty file behind each time).
 bool heldOpen(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
-    CloseHandle(h);
-    return false;
+    return !openShared(path, DELETE, OPEN_EXISTING) && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 std::optional<std::string> fileBytes(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-    const UniqueHandle file(h);
+    const UniqueHandle file = openShared(path, GENERIC_READ, OPEN_EXISTING);
+    if (!file) return std::nullopt;
     std::string bytes;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
     return bytes;
 }
 
@@ -102,10 +109,9 @@ std::optional<std::string> fileBytes(const std::string& path) {
 bool writeInPlace(const std::string& copy, const std::string& path) {
     const std::optional<std::string> bytes = fileBytes(copy);
     if (!bytes || bytes->size() > MAXDWORD) return false;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const UniqueHandle file(h);
+    const UniqueHandle file = openShared(path, GENERIC_WRITE, OPEN_ALWAYS);
+    if (!file) return false;
+    HANDLE h = file.get();
     LARGE_INTEGER size{}, length{}, start{};
     length.QuadPart = static_cast<LONGLONG>(bytes->size());
     if (!GetFileSizeEx(h, &size)) return false;
@@ -135,8 +141,7 @@ bool placeCopy(const std::string& copy, const std::string& path) {
         Sleep(100);
     }
     if (!writeInPlace(copy, path)) return false;
-    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(copy.c_str());
+    removeCopy(copy);
     return true;
 }
 
@@ -158,8 +163,7 @@ void saveSettings(const AppearanceRecord& record) {
     std::optional<DWORD> carried = fileAttributes;
     bool viaCopy = copy.size() < MAX_PATH, newestInCopy = false;
     if (viaCopy && fileAttributes) {
-        SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(copy.c_str());  // left over from a save that was cut short
+        removeCopy(copy);  // left over from a save that was cut short
         viaCopy = !FILEEXISTS(copy) && CopyFileA(path.c_str(), copy.c_str(), FALSE) &&
                   SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     } else if (viaCopy) {
@@ -180,10 +184,7 @@ void saveSettings(const AppearanceRecord& record) {
         // takes the file's place, or a start takes it after a save cut short,
         // they stay.
         if (carried) SetFileAttributesA(copy.c_str(), SAVEDATTRIBUTES(carried, FILE_ATTRIBUTE_NORMAL));
-        if (!written && !newestInCopy) {
-            SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(copy.c_str());
-        }
+        if (!written && !newestInCopy) removeCopy(copy);
         if (!written || !placeCopy(copy, path)) return;
     }
     carryAttributes(path, carried);
@@ -218,7 +219,7 @@ void loadSettings(AppearanceRecord& record) {
 
 }  // namespace
 
-bool FILEEXISTS(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FILEEXISTS(const std::string& path) { return attributesOf(path).has_value(); }
 
 std::string SETTINGSFILEOF(const AppearanceRecord& record) {
     char executable[MAX_PATH] = {};

@@ -215,7 +215,9 @@ TEST(AppearanceWindow, ChosenSettingsComeBackAndEverySaveEndsInTheFile) {
         EXPECT_EQ(GetFileAttributesA(tmp.c_str()),
                   row.holder == 'd' ? DWORD(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES)
             << "what holds the .tmp name afterwards";
-        if (CopyBits) EXPECT_EQ(CopyBits & HIDDEN, row.attributes & HIDDEN) << "the copy's bits when it is placed";
+        if (CopyBits) {
+            EXPECT_EQ(CopyBits & HIDDEN, row.attributes & HIDDEN) << "the copy's bits when it is placed";
+        }
         RemoveDirectoryA(tmp.c_str());
     }
     WriteSettings("");
